@@ -1,0 +1,65 @@
+#pragma once
+// The layout of the window `Main`: the one description every front end builds its controls
+// from. Geometry is in twips (1/1440 inch, 15 to a pixel at 96 dpi).
+
+#include <array>
+#include <string_view>
+
+namespace layout {
+
+enum class ControlKind { Label, TextBox, CommandButton };
+enum class Alignment { Left = 0, Right = 1, Center = 2 };
+
+struct FontSpec {
+    std::string_view face;
+    int points;
+    int weight;
+    bool italic;
+    bool underline;
+    bool strikeout;
+    int charset;
+};
+
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view caption;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+    const FontSpec* font;  // nullptr: the window's default font
+    Alignment alignment;
+    bool startsHidden;
+};
+
+struct WindowSpec {
+    std::string_view caption;
+    int clientWidth;
+    int clientHeight;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+
+inline constexpr WindowSpec kMainWindow{"Marquill", 8850, 3825};
+
+inline constexpr FontSpec kStatusFont{"MS Sans Serif", 18, 400, false, false, false, 0};
+
+// clang-format off
+inline constexpr std::array<ControlSpec, 9> kMainControls{{
+    {"lbl_navman", ControlKind::Label,         "Pfad NavMan:",       240,  240, 1935, 255, 0, nullptr,      Alignment::Left,   false},
+    {"txt_navman", ControlKind::Label,         "",                  2400,  240, 6135, 255, 1, nullptr,      Alignment::Left,   false},
+    {"lbl_poi",    ControlKind::Label,         "Pfad POI Daten:",    240,  840, 2055, 255, 2, nullptr,      Alignment::Left,   false},
+    {"txt_poi",    ControlKind::TextBox,       "",                  2400,  840, 6255, 285, 3, nullptr,      Alignment::Left,   false},
+    {"lbl_sd",     ControlKind::Label,         "Pfad zur SD Karte:", 240, 1320, 2055, 255, 4, nullptr,      Alignment::Left,   false},
+    {"txt_sd",     ControlKind::TextBox,       "",                  2400, 1320, 6255, 285, 5, nullptr,      Alignment::Left,   false},
+    {"lbl_active", ControlKind::Label,         "",                   240, 1920, 8415, 735, 8, &kStatusFont, Alignment::Center, false},
+    {"cmd_Start",  ControlKind::CommandButton, "Installieren",      3840, 3240, 2295, 375, 6, nullptr,      Alignment::Center, false},
+    {"cmd_quit",   ControlKind::CommandButton, "Beenden",           6360, 3240, 2295, 375, 7, nullptr,      Alignment::Center, false},
+}};
+// clang-format on
+
+constexpr int ToPixels(int twips) { return twips / kTwipsPerPixel; }
+
+}  // namespace layout

@@ -1,0 +1,16 @@
+#include "core/runtime/runtime.h"
+#include "core/utils/utils.h"
+
+namespace Utils {
+
+void ShowError(const std::string& description, const std::string& module,
+               const std::string& procedure, int statement) {
+    std::string message = description + "\r\n";
+    message += "Modul   : " + module + "\r\n";
+    message += "Funktion: " + procedure + "\r\n";
+    if (statement > 0) message += "Zeile   : " + std::to_string(statement) + "\r\n";
+    runtime::MsgBox(message, runtime::vbCritical, runtime::kProgramTitle);
+    runtime::EndProgram();
+}
+
+}  // namespace Utils

@@ -1,0 +1,134 @@
+#pragma once
+// The few operating-system operations the core needs. The calls keep the shape and the
+// result codes of their Windows counterparts, so the core reads the same on every system;
+// posix/ serves them on Linux, win32/ will pass them to the real API.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// ---------------------------------------------------------------------------------------------
+// Registry
+// ---------------------------------------------------------------------------------------------
+
+using HKEY = std::uintptr_t;
+using LSTATUS = long;
+
+inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
+
+inline constexpr LSTATUS ERROR_SUCCESS = 0;
+inline constexpr LSTATUS ERROR_FILE_NOT_FOUND = 2;
+inline constexpr LSTATUS ERROR_ACCESS_DENIED = 5;
+inline constexpr LSTATUS ERROR_INVALID_HANDLE = 6;
+inline constexpr LSTATUS ERROR_WRITE_FAULT = 29;
+inline constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
+inline constexpr LSTATUS ERROR_MORE_DATA = 234;
+inline constexpr LSTATUS ERROR_BADDB = 1009;
+inline constexpr LSTATUS ERROR_LOCK_FAILED = 167;
+
+inline constexpr std::uint32_t KEY_QUERY_VALUE = 0x0001;
+inline constexpr std::uint32_t KEY_SET_VALUE = 0x0002;
+inline constexpr std::uint32_t REG_OPTION_NON_VOLATILE = 0;
+
+inline constexpr std::uint32_t REG_NONE = 0;
+inline constexpr std::uint32_t REG_SZ = 1;
+inline constexpr std::uint32_t REG_BINARY = 3;
+inline constexpr std::uint32_t REG_DWORD = 4;
+
+inline constexpr std::uint32_t REG_CREATED_NEW_KEY = 1;
+inline constexpr std::uint32_t REG_OPENED_EXISTING_KEY = 2;
+
+struct SECURITY_ATTRIBUTES {
+    std::uint32_t nLength = 0;
+    void* lpSecurityDescriptor = nullptr;
+    std::int32_t bInheritHandle = 0;
+};
+
+// Only HKEY_LOCAL_MACHINE exists. Key paths use "\" between their components.
+LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t options,
+                     std::uint32_t samDesired, HKEY* result);
+// Reports the data's byte size in *dataSize; ERROR_MORE_DATA when the buffer is too small.
+LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type,
+                        unsigned char* data, std::uint32_t* dataSize);
+LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t reserved,
+                       const std::string& className, std::uint32_t options,
+                       std::uint32_t samDesired, const SECURITY_ATTRIBUTES* security,
+                       HKEY* result, std::uint32_t* disposition);
+LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t reserved,
+                      std::uint32_t type, const unsigned char* data, std::uint32_t dataSize);
+LSTATUS RegCloseKey(HKEY key);
+
+// ---------------------------------------------------------------------------------------------
+// System version
+// ---------------------------------------------------------------------------------------------
+
+inline constexpr std::uint32_t VER_PLATFORM_WIN32_NT = 2;
+
+struct OSVERSIONINFO {
+    std::uint32_t dwOSVersionInfoSize = 0;
+    std::uint32_t dwMajorVersion = 0;
+    std::uint32_t dwMinorVersion = 0;
+    std::uint32_t dwBuildNumber = 0;
+    std::uint32_t dwPlatformId = 0;
+    char szCSDVersion[128] = {};
+};
+
+bool GetVersionEx(OSVERSIONINFO* info);
+
+// ---------------------------------------------------------------------------------------------
+// Process list and process start
+// ---------------------------------------------------------------------------------------------
+
+using HANDLE = std::intptr_t;
+inline constexpr HANDLE INVALID_HANDLE_VALUE = -1;
+inline constexpr std::uint32_t TH32CS_SNAPALL = 15;
+
+struct PROCESSENTRY32 {
+    std::uint32_t dwSize = 0;
+    std::int32_t th32ProcessID = 0;
+    std::int32_t th32ParentProcessID = 0;
+    std::string szExeFile;
+};
+
+HANDLE CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId);
+bool Process32First(HANDLE snapshot, PROCESSENTRY32* entry);
+bool Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
+bool CloseHandle(HANDLE handle);
+
+// Tests make the process list answer in a given way; an empty function restores the live list.
+using ProcessListSource = std::function<std::vector<PROCESSENTRY32>()>;
+void SetProcessListSourceForTesting(ProcessListSource source);
+
+// Splits a command line as Windows does: blanks separate, double quotes group and are removed.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+// Starts the command line as a child process of this program, never through a shell.
+// Returns 0 and the new process id, or the errno value that kept it from starting.
+int StartCommandLine(const std::string& commandLine, int windowStyle, std::int32_t* processId);
+
+// ---------------------------------------------------------------------------------------------
+// Files
+// ---------------------------------------------------------------------------------------------
+
+// The path of the ordinary file the given path names, found as Windows finds it: the exact
+// name first, else a name in the same folder that differs only in letter case. Folders,
+// hidden (dot) files and special files never count.
+std::optional<std::string> FindOrdinaryFile(const std::string& path);
+
+// Whether the listing "folder*.*" finds at least one ordinary file.
+bool FolderHoldsOrdinaryFile(const std::string& folder);
+
+// Whether the folder that would hold the path exists (tells "file" from "path" not found).
+bool ParentFolderExists(const std::string& path);
+
+// File operations return 0 or the errno value of the failure.
+int CopyFileReplacing(const std::string& from, const std::string& to);
+// Copies beside the target and renames over it, so the target is never left half-written.
+int CopyFileAtomically(const std::string& from, const std::string& to);
+int DeleteFile(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/controls/controls.h"
+
+namespace testsupport {
+
+class FakeTextBox : public controls::TextBox {
+public:
+    std::string Text() const override { return text; }
+    void SetText(const std::string& value) override { text = value; }
+    std::uint32_t ForeColor() const override { return colour; }
+    void SetForeColor(std::uint32_t value) override { colour = value; }
+
+    std::string text;
+    std::uint32_t colour = controls::kBlack;
+};
+
+class FakeLabel : public controls::Label {
+public:
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& value) override { caption = value; }
+    bool Visible() const override { return visible; }
+    void SetVisible(bool value) override { visible = value; }
+
+    std::string caption;
+    bool visible = true;
+};
+
+class FakeButton : public controls::Button {
+public:
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool value) override { enabled = value; }
+
+    bool enabled = true;
+};
+
+class FakeForm : public controls::Form {
+public:
+    void SetCaption(const std::string& value) override { caption = value; }
+
+    std::string caption = "Marquill";
+};
+
+// The five controls of the main window as fakes, installed for the core while it lives.
+class FakeMainWindow {
+public:
+    FakeMainWindow();
+    ~FakeMainWindow();
+    FakeMainWindow(const FakeMainWindow&) = delete;
+    FakeMainWindow& operator=(const FakeMainWindow&) = delete;
+
+    FakeForm form;
+    FakeTextBox txt_poi;
+    FakeTextBox txt_sd;
+    FakeLabel txt_navman;
+    FakeLabel lbl_active;
+    FakeButton cmd_Start;
+
+private:
+    controls::MainControls controls_;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,31 @@
+#include "support/scripted_runtime.h"
+
+namespace testsupport {
+
+ScriptedRuntime::ScriptedRuntime() { runtime::InstallRuntime(this); }
+
+ScriptedRuntime::~ScriptedRuntime() { runtime::InstallRuntime(nullptr); }
+
+int ScriptedRuntime::MsgBox(const std::string& text, int style, const std::string& title) {
+    boxes_.push_back({text, style, title});
+    if (!answers_.empty()) {
+        const int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    return (style & runtime::vbYesNo) == runtime::vbYesNo ? runtime::vbYes : runtime::vbOK;
+}
+
+void ScriptedRuntime::DoEvents() {
+    ++eventRuns_;
+    if (onEvents) onEvents();
+}
+
+void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds /*bound*/) { DoEvents(); }
+
+void ScriptedRuntime::EndProgram() {
+    ended_ = true;
+    throw runtime::ProgramEnded{};
+}
+
+}  // namespace testsupport

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/runtime/runtime.h"
+
+namespace testsupport {
+
+struct ShownBox {
+    std::string text;
+    int style;
+    std::string title;
+};
+
+// Runtime services for core tests: message boxes answer from a script and are recorded,
+// and ending the program throws runtime::ProgramEnded. Installed while it lives.
+class ScriptedRuntime : public runtime::RuntimeServices {
+public:
+    ScriptedRuntime();
+    ~ScriptedRuntime() override;
+
+    // Answers for the coming boxes, in order; without one a box takes its default button.
+    void Answer(int result) { answers_.push_back(result); }
+    // Runs whenever the core lets window events run.
+    std::function<void()> onEvents;
+
+    const std::vector<ShownBox>& Boxes() const { return boxes_; }
+    bool Ended() const { return ended_; }
+    int EventRuns() const { return eventRuns_; }
+
+    int MsgBox(const std::string& text, int style, const std::string& title) override;
+    void DoEvents() override;
+    void WaitForEvents(std::chrono::milliseconds bound) override;
+    [[noreturn]] void EndProgram() override;
+
+private:
+    std::deque<int> answers_;
+    std::vector<ShownBox> boxes_;
+    bool ended_ = false;
+    int eventRuns_ = 0;
+};
+
+}  // namespace testsupport
