@@ -16,6 +16,8 @@ inline void PutU32(std::string& out, std::uint32_t v) {
     PutU16(out, static_cast<std::uint16_t>(v >> 16));
 }
 
-inline void PutI32(std::string& out, std::int32_t v) { PutU32(out, static_cast<std::uint32_t>(v)); }
+inline void PutI32(std::string& out, std::int32_t v) {
+    PutU32(out, static_cast<std::uint32_t>(v));
+}
 
 }  // namespace poicompiler

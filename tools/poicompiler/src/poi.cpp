@@ -11,7 +11,9 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::int64_t kMicro = 1'000'000;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -19,10 +21,12 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 class LineParser {
-public:
+  public:
     LineParser(std::string_view line, const std::string& label, std::size_t number)
         : rest_(line), where_(label + ":" + std::to_string(number) + ": ") {}
 
@@ -36,7 +40,7 @@ public:
         return poi;
     }
 
-private:
+  private:
     [[noreturn]] void Fail(const std::string& why) const { throw CompileError(where_ + why); }
 
     std::int32_t Coordinate(const char* what, int limit) {
@@ -50,8 +54,8 @@ private:
             Fail(std::string(what) + " " + shown + " is not a decimal number");
         }
         if (d.status == DegreeStatus::kOutOfRange) {
-            Fail(std::string(what) + " " + shown + " is outside -" + std::to_string(limit) +
-                 ".." + std::to_string(limit));
+            Fail(std::string(what) + " " + shown + " is outside -" + std::to_string(limit) + ".." +
+                 std::to_string(limit));
         }
         return d.micro;
     }
