@@ -2,11 +2,12 @@
 
 namespace testsupport {
 
-FakeMainWindow::FakeMainWindow()
-    : controls_{txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start} {
+FakeMainWindow::FakeMainWindow() : controls_{txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start} {
     controls::InstallMainControls(&controls_);
 }
 
-FakeMainWindow::~FakeMainWindow() { controls::InstallMainControls(nullptr); }
+FakeMainWindow::~FakeMainWindow() {
+    controls::InstallMainControls(nullptr);
+}
 
 }  // namespace testsupport

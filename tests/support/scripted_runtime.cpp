@@ -2,9 +2,13 @@
 
 namespace testsupport {
 
-ScriptedRuntime::ScriptedRuntime() { runtime::InstallRuntime(this); }
+ScriptedRuntime::ScriptedRuntime() {
+    runtime::InstallRuntime(this);
+}
 
-ScriptedRuntime::~ScriptedRuntime() { runtime::InstallRuntime(nullptr); }
+ScriptedRuntime::~ScriptedRuntime() {
+    runtime::InstallRuntime(nullptr);
+}
 
 int ScriptedRuntime::MsgBox(const std::string& text, int style, const std::string& title) {
     boxes_.push_back({text, style, title});
@@ -17,11 +21,15 @@ int ScriptedRuntime::MsgBox(const std::string& text, int style, const std::strin
 }
 
 void ScriptedRuntime::DoEvents() {
+    if (ended_) throw runtime::ProgramEnded{};  // a handler ended the program mid-wait
     ++eventRuns_;
     if (onEvents) onEvents();
+    if (ended_) throw runtime::ProgramEnded{};
 }
 
-void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds /*bound*/) { DoEvents(); }
+void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds /*bound*/) {
+    DoEvents();
+}
 
 void ScriptedRuntime::EndProgram() {
     ended_ = true;

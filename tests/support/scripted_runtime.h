@@ -28,7 +28,7 @@ public:
     std::function<void()> onEvents;
 
     const std::vector<ShownBox>& Boxes() const { return boxes_; }
-    bool Ended() const { return ended_; }
+    bool Ended() const override { return ended_; }
     int EventRuns() const { return eventRuns_; }
 
     int MsgBox(const std::string& text, int style, const std::string& title) override;

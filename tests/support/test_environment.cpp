@@ -31,6 +31,8 @@ void IsolatedTest::SetUp() {
     PointXdgAt(folder_->Path(), &configHome_, &cacheHome_);
 }
 
-void IsolatedTest::TearDown() { folder_.reset(); }
+void IsolatedTest::TearDown() {
+    folder_.reset();
+}
 
 }  // namespace testsupport

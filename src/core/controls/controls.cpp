@@ -8,10 +8,13 @@ namespace {
 MainControls* installed = nullptr;
 }
 
-void InstallMainControls(MainControls* controls) { installed = controls; }
+void InstallMainControls(MainControls* controls) {
+    installed = controls;
+}
 
 MainControls& Main() {
-    if (installed == nullptr) throw std::logic_error("the main window's controls are not installed");
+    if (installed == nullptr)
+        throw std::logic_error("the main window's controls are not installed");
     return *installed;
 }
 

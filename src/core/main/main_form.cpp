@@ -13,22 +13,32 @@ void Form_Load(controls::Form& form) {
     std::int16_t ignored = 0;
     c.txt_navman.SetCaption(
         vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, kNavManKey, "InstallLocation", ignored));
-    c.txt_poi.SetText(
-        vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey, "Path_POI", ignored));
+    c.txt_poi.SetText(vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey,
+                                           "Path_POI", ignored));
     c.txt_sd.SetText(
         vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey, "Path_SD", ignored));
     Utils::CheckPathField(c.txt_poi);
     Utils::CheckPathField(c.txt_sd);
 }
 
-void Form_Unload(int& /*cancel*/) { Install::SaveAndQuit(); }
+void Form_Unload(int& /*cancel*/) {
+    Install::SaveAndQuit();
+}
 
-void cmd_quit_Click() { Install::SaveAndQuit(); }
+void cmd_quit_Click() {
+    Install::SaveAndQuit();
+}
 
-void cmd_Start_Click() { Install::RunInstall(); }
+void cmd_Start_Click() {
+    Install::RunInstall();
+}
 
-void txt_poi_LostFocus() { Utils::CheckPathField(controls::Main().txt_poi); }
+void txt_poi_LostFocus() {
+    Utils::CheckPathField(controls::Main().txt_poi);
+}
 
-void txt_sd_LostFocus() { Utils::CheckPathField(controls::Main().txt_sd); }
+void txt_sd_LostFocus() {
+    Utils::CheckPathField(controls::Main().txt_sd);
+}
 
 }  // namespace Main

@@ -7,15 +7,24 @@ namespace runtime {
 
 std::string ErrorDescription(int number) {
     switch (number) {
-        case kInvalidArgument: return "Ungültiges Argument";
-        case kOverflow: return "Überlauf";
-        case kBadFileName: return "Ungültiger Dateiname";
-        case kFileNotFound: return "Datei nicht gefunden";
-        case kDiskFull: return "Datenträger voll";
-        case kPermissionDenied: return "Zugriff verweigert";
-        case kPathFileAccessError: return "Fehler beim Zugriff auf Pfad oder Datei";
-        case kPathNotFound: return "Pfad nicht gefunden";
-        default: return "Anwendungs- oder objektdefinierter Fehler";
+        case kInvalidArgument:
+            return "Ungültiges Argument";
+        case kOverflow:
+            return "Überlauf";
+        case kBadFileName:
+            return "Ungültiger Dateiname";
+        case kFileNotFound:
+            return "Datei nicht gefunden";
+        case kDiskFull:
+            return "Datenträger voll";
+        case kPermissionDenied:
+            return "Zugriff verweigert";
+        case kPathFileAccessError:
+            return "Fehler beim Zugriff auf Pfad oder Datei";
+        case kPathNotFound:
+            return "Pfad nicht gefunden";
+        default:
+            return "Anwendungs- oder objektdefinierter Fehler";
     }
 }
 
@@ -28,8 +37,7 @@ RuntimeError ErrorFromErrno(int err, const std::string& path) {
     switch (err) {
         case ENOENT:
         case ENOTDIR:
-            return RuntimeError(platform::ParentFolderExists(path) ? kFileNotFound
-                                                                   : kPathNotFound);
+            return RuntimeError(platform::ParentFolderExists(path) ? kFileNotFound : kPathNotFound);
         case EACCES:
         case EPERM:
         case EROFS:

@@ -9,7 +9,9 @@ namespace {
 RuntimeServices* installed = nullptr;
 }
 
-void InstallRuntime(RuntimeServices* services) { installed = services; }
+void InstallRuntime(RuntimeServices* services) {
+    installed = services;
+}
 
 RuntimeServices& Runtime() {
     if (installed == nullptr) throw std::logic_error("no runtime services installed");
@@ -20,9 +22,13 @@ int MsgBox(const std::string& text, int style, const std::string& title) {
     return Runtime().MsgBox(text, style, title);
 }
 
-void DoEvents() { Runtime().DoEvents(); }
+void DoEvents() {
+    Runtime().DoEvents();
+}
 
-void WaitForEvents(std::chrono::milliseconds bound) { Runtime().WaitForEvents(bound); }
+void WaitForEvents(std::chrono::milliseconds bound) {
+    Runtime().WaitForEvents(bound);
+}
 
 void EndProgram() {
     Runtime().EndProgram();
@@ -30,8 +36,7 @@ void EndProgram() {
 }
 
 std::string StandardErrorText(const RuntimeError& error) {
-    return "Laufzeitfehler '" + std::to_string(error.Number()) + "':\r\n\r\n" +
-           error.Description();
+    return "Laufzeitfehler '" + std::to_string(error.Number()) + "':\r\n\r\n" + error.Description();
 }
 
 }  // namespace runtime

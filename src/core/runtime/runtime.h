@@ -72,14 +72,15 @@ public:
     virtual void WaitForEvents(std::chrono::milliseconds bound) = 0;
     // Makes what must be durable durable and ends the program at once.
     [[noreturn]] virtual void EndProgram() = 0;
+    // Only a test seam's EndProgram returns control (by throwing); it then answers true.
+    virtual bool Ended() const { return false; }
 };
 
 // The front end installs its services at start; the core reaches them through these.
 void InstallRuntime(RuntimeServices* services);
 RuntimeServices& Runtime();
 
-int MsgBox(const std::string& text, int style = vbOKOnly,
-           const std::string& title = kProgramTitle);
+int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = kProgramTitle);
 void DoEvents();
 void WaitForEvents(std::chrono::milliseconds bound);
 [[noreturn]] void EndProgram();

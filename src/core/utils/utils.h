@@ -31,8 +31,8 @@ public:
     SequentialFile(const SequentialFile&) = delete;
     SequentialFile& operator=(const SequentialFile&) = delete;
 
-    bool AtEnd();      // throws runtime::RuntimeError on a failing test
-    char ReadChar();   // throws runtime::RuntimeError on a failing read
+    bool AtEnd();     // throws runtime::RuntimeError on a failing test
+    char ReadChar();  // throws runtime::RuntimeError on a failing read
     void Close();
 
 private:

@@ -1,0 +1,32 @@
+#include "core/runtime/event_handler.h"
+
+#include "core/runtime/runtime.h"
+
+namespace runtime {
+
+namespace {
+
+void ReportAndEnd(const RuntimeError& error) {
+    try {
+        MsgBox(StandardErrorText(error), vbCritical, kProgramTitle);
+        EndProgram();
+    } catch (const ProgramEnded&) {
+    }
+}
+
+}  // namespace
+
+void RunEventHandler(const std::function<void()>& handler) {
+    if (Runtime().Ended()) return;  // an ended program runs no further handler
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        // Only the test seam gets here; in the program the process is already gone.
+    } catch (const RuntimeError& error) {
+        ReportAndEnd(error);
+    } catch (const std::exception&) {
+        ReportAndEnd(RuntimeError(kPathFileAccessError));
+    }
+}
+
+}  // namespace runtime

@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "qt/main_window.h"
+#include "qt/qt_runtime.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    qtfront::QtRuntime runtime;
+    qtfront::MainWindow window;
+    runtime.SetBoxParent(&window);
+    window.Load();
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,171 @@
+#include "qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+#include <algorithm>
+#include <vector>
+
+#include "core/main/main_form.h"
+#include "core/runtime/event_handler.h"
+#include "resources/main_layout.h"
+#include "resources/marquill_icon.xpm"
+
+namespace qtfront {
+
+namespace {
+
+QRect GeometryOf(const layout::ControlSpec& spec) {
+    return {layout::ToPixels(spec.left), layout::ToPixels(spec.top), layout::ToPixels(spec.width),
+            layout::ToPixels(spec.height)};
+}
+
+QFont FontOf(const layout::FontSpec& spec) {
+    QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
+    font.setPointSize(spec.points);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeout);
+    return font;
+}
+
+Qt::Alignment AlignmentOf(layout::Alignment alignment) {
+    switch (alignment) {
+        case layout::Alignment::Center:
+            return Qt::AlignHCenter;
+        case layout::Alignment::Right:
+            return Qt::AlignRight;
+        default:
+            return Qt::AlignLeft;
+    }
+}
+
+QString CaptionOf(const layout::ControlSpec& spec) {
+    return QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+}
+
+QWidget* CreateControl(const layout::ControlSpec& spec, QWidget* parent) {
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+        case layout::ControlKind::Label: {
+            auto* label = new QLabel(CaptionOf(spec), parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(AlignmentOf(spec.alignment) | Qt::AlignTop);
+            label->setFocusPolicy(Qt::NoFocus);
+            widget = label;
+            break;
+        }
+        case layout::ControlKind::TextBox:
+            widget = new QLineEdit(CaptionOf(spec), parent);
+            break;
+        case layout::ControlKind::CommandButton: {
+            auto* button = new QPushButton(CaptionOf(spec), parent);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            widget = button;
+            break;
+        }
+    }
+    widget->setObjectName(
+        QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    widget->setGeometry(GeometryOf(spec));
+    if (spec.font != nullptr) widget->setFont(FontOf(*spec.font));
+    if (spec.startsHidden) widget->hide();
+    return widget;
+}
+
+// A focus change inside the window; a message box or another application taking the focus
+// is no LostFocus.
+bool IsLostFocus(const QEvent* event) {
+    if (event->type() != QEvent::FocusOut) return false;
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    setWindowTitle(QString::fromUtf8(layout::kMainWindow.caption.data(),
+                                     static_cast<qsizetype>(layout::kMainWindow.caption.size())));
+    setWindowIcon(QIcon(QPixmap(marquill_icon_xpm)));
+    setFixedSize(layout::ToPixels(layout::kMainWindow.clientWidth),
+                 layout::ToPixels(layout::kMainWindow.clientHeight));
+    BuildControls();
+    SetTabOrder();
+    ConnectHandlers();
+}
+
+MainWindow::~MainWindow() {
+    if (controls_) controls::InstallMainControls(nullptr);
+}
+
+void MainWindow::BuildControls() {
+    for (const auto& spec : layout::kMainControls) CreateControl(spec, this);
+    txt_poi_ = findChild<QLineEdit*>("txt_poi");
+    txt_sd_ = findChild<QLineEdit*>("txt_sd");
+    txt_navman_ = findChild<QLabel*>("txt_navman");
+    lbl_active_ = findChild<QLabel*>("lbl_active");
+    cmd_Start_ = findChild<QPushButton*>("cmd_Start");
+    cmd_quit_ = findChild<QPushButton*>("cmd_quit");
+}
+
+void MainWindow::SetTabOrder() {
+    std::vector<const layout::ControlSpec*> order;
+    for (const auto& spec : layout::kMainControls) {
+        if (spec.kind != layout::ControlKind::Label) order.push_back(&spec);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(Control(order[i - 1]->name), Control(order[i]->name));
+    }
+}
+
+void MainWindow::ConnectHandlers() {
+    txt_poi_->installEventFilter(this);
+    txt_sd_->installEventFilter(this);
+    connect(cmd_Start_, &QPushButton::clicked, this,
+            [] { runtime::RunEventHandler(Main::cmd_Start_Click); });
+    connect(cmd_quit_, &QPushButton::clicked, this,
+            [] { runtime::RunEventHandler(Main::cmd_quit_Click); });
+}
+
+void MainWindow::Load() {
+    poiBox_ = std::make_unique<QtTextBox>(*txt_poi_);
+    sdBox_ = std::make_unique<QtTextBox>(*txt_sd_);
+    navmanLabel_ = std::make_unique<QtLabel>(*txt_navman_);
+    activeLabel_ = std::make_unique<QtLabel>(*lbl_active_);
+    startButton_ = std::make_unique<QtButton>(*cmd_Start_);
+    form_ = std::make_unique<QtForm>(*this);
+    controls_ = std::make_unique<controls::MainControls>(
+        controls::MainControls{*poiBox_, *sdBox_, *navmanLabel_, *activeLabel_, *startButton_});
+    controls::InstallMainControls(controls_.get());
+    runtime::RunEventHandler([this] { Main::Form_Load(*form_); });
+    txt_poi_->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* MainWindow::Control(std::string_view name) const {
+    return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                               Qt::FindDirectChildrenOnly);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (IsLostFocus(event)) {
+        if (watched == txt_poi_) runtime::RunEventHandler(Main::txt_poi_LostFocus);
+        if (watched == txt_sd_) runtime::RunEventHandler(Main::txt_sd_LostFocus);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    runtime::RunEventHandler([] {
+        int cancel = 0;
+        Main::Form_Unload(cancel);
+    });
+    event->accept();
+}
+
+}  // namespace qtfront
