@@ -25,17 +25,6 @@ LSTATUS RegSetValueEx(HKEY, const std::string&, std::uint32_t, std::uint32_t, co
 LSTATUS RegCloseKey(HKEY) { return ERROR_SUCCESS; }
 // --- end registry ---
 
-// --- system version and processes ---
-bool GetVersionEx(OSVERSIONINFO*) { return false; }
-HANDLE CreateToolhelp32Snapshot(std::uint32_t, std::uint32_t) { return INVALID_HANDLE_VALUE; }
-bool Process32First(HANDLE, PROCESSENTRY32*) { return false; }
-bool Process32Next(HANDLE, PROCESSENTRY32*) { return false; }
-bool CloseHandle(HANDLE) { return true; }
-void SetProcessListSourceForTesting(ProcessListSource) {}
-std::vector<std::string> SplitCommandLine(const std::string&) { return {}; }
-int StartCommandLine(const std::string&, int, std::int32_t*) { return ENOSYS; }
-// --- end system version and processes ---
-
 // --- file lookup ---
 std::optional<std::string> FindOrdinaryFile(const std::string&) { return std::nullopt; }
 bool FolderHoldsOrdinaryFile(const std::string&) { return false; }

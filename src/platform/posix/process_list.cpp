@@ -1,0 +1,119 @@
+#include <dirent.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/posix/child_processes.h"
+
+namespace platform {
+
+namespace {
+
+struct Snapshot {
+    std::vector<PROCESSENTRY32> entries;
+    std::size_t next = 0;
+};
+
+std::mutex snapshotsMutex;
+std::map<HANDLE, Snapshot> snapshots;
+HANDLE lastHandle = 0;
+ProcessListSource testSource;
+
+bool IsProcessIdName(const char* name) {
+    if (*name == '\0') return false;
+    for (const char* c = name; *c != '\0'; ++c) {
+        if (*c < '0' || *c > '9') return false;
+    }
+    return true;
+}
+
+// Reads /proc/PID/stat. A zombie has ended and a dead entry is on its way out: neither counts
+// as running, and a process that vanished while being read does not count either.
+bool ReadRunningProcess(const std::string& pidText, PROCESSENTRY32* entry) {
+    std::ifstream stat("/proc/" + pidText + "/stat");
+    std::string line;
+    if (!stat || !std::getline(stat, line)) return false;
+    // The command name may hold blanks and parentheses: it ends at the last ')'.
+    const auto open = line.find('(');
+    const auto close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open) return false;
+    if (close + 2 >= line.size()) return false;
+    const char state = line[close + 2];
+    if (state == 'Z' || state == 'X' || state == 'x') return false;
+    entry->th32ProcessID = static_cast<std::int32_t>(std::strtol(pidText.c_str(), nullptr, 10));
+    entry->th32ParentProcessID =
+        static_cast<std::int32_t>(std::strtol(line.c_str() + close + 3, nullptr, 10));
+    entry->szExeFile = line.substr(open + 1, close - open - 1);
+    return true;
+}
+
+bool ReadLiveProcessList(std::vector<PROCESSENTRY32>* entries) {
+    DIR* proc = opendir("/proc");
+    if (proc == nullptr) return false;
+    while (const dirent* item = readdir(proc)) {
+        if (!IsProcessIdName(item->d_name)) continue;
+        PROCESSENTRY32 entry;
+        if (ReadRunningProcess(item->d_name, &entry)) entries->push_back(std::move(entry));
+    }
+    closedir(proc);
+    return true;
+}
+
+bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
+    const std::lock_guard lock(snapshotsMutex);
+    const auto found = snapshots.find(handle);
+    if (found == snapshots.end() || entry == nullptr) return false;
+    Snapshot& snapshot = found->second;
+    if (fromStart) snapshot.next = 0;
+    if (snapshot.next >= snapshot.entries.size()) return false;
+    const std::uint32_t size = entry->dwSize;
+    *entry = snapshot.entries[snapshot.next++];
+    entry->dwSize = size;
+    return true;
+}
+
+}  // namespace
+
+HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*processId*/) {
+    posix::ReapEndedChildren();
+    ProcessListSource source;
+    {
+        const std::lock_guard lock(snapshotsMutex);
+        source = testSource;
+    }
+    Snapshot snapshot;
+    if (source) {
+        snapshot.entries = source();
+    } else if (!ReadLiveProcessList(&snapshot.entries)) {
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::lock_guard lock(snapshotsMutex);
+    const HANDLE handle = ++lastHandle;
+    snapshots.emplace(handle, std::move(snapshot));
+    return handle;
+}
+
+bool Process32First(HANDLE snapshot, PROCESSENTRY32* entry) {
+    return ReadEntry(snapshot, entry, true);
+}
+
+bool Process32Next(HANDLE snapshot, PROCESSENTRY32* entry) {
+    return ReadEntry(snapshot, entry, false);
+}
+
+bool CloseHandle(HANDLE handle) {
+    const std::lock_guard lock(snapshotsMutex);
+    return snapshots.erase(handle) == 1;
+}
+
+void SetProcessListSourceForTesting(ProcessListSource source) {
+    const std::lock_guard lock(snapshotsMutex);
+    testSource = std::move(source);
+}
+
+}  // namespace platform
