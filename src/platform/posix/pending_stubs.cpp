@@ -6,25 +6,6 @@
 
 namespace platform {
 
-// --- registry ---
-LSTATUS RegOpenKeyEx(HKEY, const std::string&, std::uint32_t, std::uint32_t, HKEY*) {
-    return ERROR_FILE_NOT_FOUND;
-}
-LSTATUS RegQueryValueEx(HKEY, const std::string&, std::uint32_t*, unsigned char*, std::uint32_t*) {
-    return ERROR_FILE_NOT_FOUND;
-}
-LSTATUS RegCreateKeyEx(HKEY, const std::string&, std::uint32_t, const std::string&, std::uint32_t,
-                       std::uint32_t, const SECURITY_ATTRIBUTES*, HKEY* result, std::uint32_t*) {
-    *result = 0;
-    return ERROR_ACCESS_DENIED;
-}
-LSTATUS RegSetValueEx(HKEY, const std::string&, std::uint32_t, std::uint32_t, const unsigned char*,
-                      std::uint32_t) {
-    return ERROR_INVALID_HANDLE;
-}
-LSTATUS RegCloseKey(HKEY) { return ERROR_SUCCESS; }
-// --- end registry ---
-
 // --- file lookup ---
 std::optional<std::string> FindOrdinaryFile(const std::string&) { return std::nullopt; }
 bool FolderHoldsOrdinaryFile(const std::string&) { return false; }

@@ -1,0 +1,36 @@
+#pragma once
+// Where the hive lives and how it is read and safely replaced on disk.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "hive_model.h"
+#include "platform/platform.h"
+
+namespace platform::hive {
+
+struct HiveFiles {
+    std::string folder;  // $XDG_CONFIG_HOME/marquill
+    std::string hive;    // registry.reg
+    std::string lock;    // registry.reg.lock: writers take turns on it
+    std::string temp;    // registry.reg.tmp: the next hive, before it replaces the old one
+};
+
+// Taken from the environment at each call: tests and users may point it elsewhere.
+HiveFiles CurrentHiveFiles();
+// $XDG_CACHE_HOME, or ~/.cache without it.
+std::string CacheHome();
+
+// Creates the folder and its missing parents with the given mode; true when it exists after.
+bool EnsureFolder(const std::string& path, unsigned mode);
+
+// The stored hive; a missing file is an empty hive. Nothing when the file cannot be read or
+// parsed: such a hive holds no keys for the reader and must never be overwritten.
+std::optional<Hive> LoadHive(const HiveFiles& files);
+
+// Under the writers' lock: reads the current hive, lets `change` edit it and stores the result
+// when `change` returns true. The hive on disk is always either the old or the new one.
+LSTATUS UpdateHive(const HiveFiles& files, const std::function<bool(Hive&)>& change);
+
+}  // namespace platform::hive

@@ -1,0 +1,171 @@
+// The registry operations, served from the hive file. A key handle names a key; every
+// operation reads the hive afresh, so other processes' writes are seen at once.
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <optional>
+
+#include "hive_model.h"
+#include "hive_store.h"
+#include "hive_text.h"
+#include "platform/platform.h"
+#include "registry_system_root.h"
+
+namespace platform {
+
+namespace {
+
+using hive::KeyPath;
+
+struct OpenKey {
+    KeyPath path;
+    std::uint32_t access = 0;
+};
+
+class HandleTable {
+public:
+    HKEY Add(OpenKey key) {
+        std::lock_guard guard(mutex_);
+        next_ += 4;
+        keys_.emplace(next_, std::move(key));
+        return next_;
+    }
+
+    std::optional<OpenKey> Find(HKEY handle) {
+        std::lock_guard guard(mutex_);
+        const auto found = keys_.find(handle);
+        if (found == keys_.end()) return std::nullopt;
+        return found->second;
+    }
+
+    bool Remove(HKEY handle) {
+        std::lock_guard guard(mutex_);
+        return keys_.erase(handle) == 1;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<HKEY, OpenKey> keys_;
+    HKEY next_ = 0x1000;
+};
+
+HandleTable& Handles() {
+    static HandleTable table;
+    return table;
+}
+
+// The path a subkey names below a root, which is HKEY_LOCAL_MACHINE or an open key.
+std::optional<KeyPath> ResolvePath(HKEY root, const std::string& subKey) {
+    KeyPath path;
+    if (root != HKEY_LOCAL_MACHINE) {
+        const auto parent = Handles().Find(root);
+        if (!parent) return std::nullopt;
+        path = parent->path;
+    }
+    for (std::string& component : hive::SplitKeyPath(subKey)) path.push_back(std::move(component));
+    return path;
+}
+
+// The root and the path to `SystemRoot` always exist, as on Windows.
+bool KeyExists(const hive::Hive* stored, const KeyPath& path) {
+    if (path.empty() || hive::IsOnSystemRootPath(path)) return true;
+    return stored != nullptr && stored->FindKey(path) != nullptr;
+}
+
+std::optional<hive::Value> LookUpValue(const KeyPath& path, const std::string& name) {
+    const auto stored = hive::LoadHive(hive::CurrentHiveFiles());
+    if (stored) {
+        if (const hive::Key* key = stored->FindKey(path)) {
+            if (const hive::Value* value = key->FindValue(name)) return *value;
+        }
+    }
+    if (hive::IsSystemRootValue(path, name)) return hive::SystemRootValue();
+    return std::nullopt;
+}
+
+bool AllStorable(const KeyPath& path) {
+    for (const std::string& component : path) {
+        if (!hive::IsStorableName(component)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*options*/,
+                     std::uint32_t samDesired, HKEY* result) {
+    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+    *result = 0;
+    const auto path = ResolvePath(root, subKey);
+    if (!path) return ERROR_INVALID_HANDLE;
+    const auto stored = hive::LoadHive(hive::CurrentHiveFiles());
+    if (!KeyExists(stored ? &*stored : nullptr, *path)) return ERROR_FILE_NOT_FOUND;
+    *result = Handles().Add({*path, samDesired});
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type,
+                        unsigned char* data, std::uint32_t* dataSize) {
+    const auto open = Handles().Find(key);
+    if (!open) return ERROR_INVALID_HANDLE;
+    if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+    if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
+    const auto value = LookUpValue(open->path, valueName);
+    if (!value) return ERROR_FILE_NOT_FOUND;
+    if (type != nullptr) *type = value->type;
+    if (dataSize == nullptr) return ERROR_SUCCESS;
+    const auto size = static_cast<std::uint32_t>(value->data.size());
+    const bool fits = size <= *dataSize;
+    *dataSize = size;
+    if (data == nullptr) return ERROR_SUCCESS;
+    if (!fits) return ERROR_MORE_DATA;
+    std::copy(value->data.begin(), value->data.end(), data);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*reserved*/,
+                       const std::string& /*className*/, std::uint32_t /*options*/,
+                       std::uint32_t samDesired, const SECURITY_ATTRIBUTES* /*security*/,
+                       HKEY* result, std::uint32_t* disposition) {
+    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+    *result = 0;
+    const auto path = ResolvePath(root, subKey);
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (!AllStorable(*path)) return ERROR_INVALID_PARAMETER;
+    bool created = false;
+    const LSTATUS status = hive::UpdateHive(hive::CurrentHiveFiles(), [&](hive::Hive& stored) {
+        if (KeyExists(&stored, *path)) return false;
+        stored.EnsureKey(*path);
+        created = true;
+        return true;
+    });
+    if (status != ERROR_SUCCESS) return status;
+    if (disposition != nullptr) {
+        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    }
+    *result = Handles().Add({*path, samDesired});
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t /*reserved*/,
+                      std::uint32_t type, const unsigned char* data, std::uint32_t dataSize) {
+    const auto open = Handles().Find(key);
+    if (!open) return ERROR_INVALID_HANDLE;
+    if ((open->access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+    if (!hive::IsStorableName(valueName) || (data == nullptr && dataSize > 0)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    hive::Value value{valueName, type, hive::Bytes(data, data + dataSize)};
+    return hive::UpdateHive(hive::CurrentHiveFiles(), [&](hive::Hive& stored) {
+        // The key may have gone from the file since it was opened; writing brings it back.
+        stored.EnsureKey(open->path).SetValue(std::move(value));
+        return true;
+    });
+}
+
+LSTATUS RegCloseKey(HKEY key) {
+    if (key == HKEY_LOCAL_MACHINE) return ERROR_SUCCESS;
+    return Handles().Remove(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+}  // namespace platform
