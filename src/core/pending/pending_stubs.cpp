@@ -15,17 +15,6 @@ std::int16_t WriteRegString(const std::string&, const std::string&, const std::s
 }  // namespace vbreg
 // --- end vbreg registry strings ---
 
-// --- vbreg system and process test ---
-namespace vbreg {
-std::string GetOSVersion() { return "0.0.0"; }
-std::string GetWindowsDir() { return {}; }
-std::int16_t isProcess(std::int32_t) { return 0; }
-}  // namespace vbreg
-namespace Utils {
-void call_and_wait(const std::string&, std::int32_t) {}
-}  // namespace Utils
-// --- end vbreg system and process test ---
-
 // --- install list ---
 namespace Utils {
 SequentialFile::SequentialFile(const std::string& path) : file_(nullptr), path_(path) {}

@@ -80,7 +80,6 @@ bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
 }  // namespace
 
 HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*processId*/) {
-    posix::ReapEndedChildren();
     ProcessListSource source;
     {
         const std::lock_guard lock(snapshotsMutex);
@@ -92,6 +91,8 @@ HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*process
     } else if (!ReadLiveProcessList(&snapshot.entries)) {
         return INVALID_HANDLE_VALUE;
     }
+    // Reaped after the read: a child this snapshot saw ended must not stay a zombie.
+    posix::ReapEndedChildren();
     const std::lock_guard lock(snapshotsMutex);
     const HANDLE handle = ++lastHandle;
     snapshots.emplace(handle, std::move(snapshot));

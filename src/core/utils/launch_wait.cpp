@@ -1,0 +1,49 @@
+#include <chrono>
+
+#include "core/runtime/runtime.h"
+#include "core/utils/utils.h"
+#include "core/vbreg/vbreg.h"
+#include "platform/platform.h"
+
+namespace Utils {
+
+namespace {
+
+// Between two process tests the wait sleeps until a window event arrives, at most this long:
+// the window stays as responsive as with a busy loop, without burning a processor.
+constexpr std::chrono::milliseconds kPollBound{10};
+
+std::int32_t StartProgram(const std::string& commandLine, std::int32_t windowStyle) {
+    std::int32_t processId = 0;
+    const int err = platform::StartCommandLine(commandLine, windowStyle, &processId);
+    if (err != 0) {
+        const auto tokens = platform::SplitCommandLine(commandLine);
+        throw runtime::ErrorFromErrno(err, tokens.empty() ? std::string{} : tokens.front());
+    }
+    return processId;
+}
+
+}  // namespace
+
+void call_and_wait(const std::string& commandLine, std::int32_t windowStyle) {
+    int statement = 0;
+    try {
+        statement = 10;
+        statement = 20;
+        const std::int32_t processId = StartProgram(commandLine, windowStyle);
+        for (;;) {
+            statement = 30;
+            if (vbreg::isProcess(processId) == 0) break;
+            statement = 40;
+            runtime::WaitForEvents(kPollBound);
+            statement = 50;
+        }
+        statement = 60;
+        runtime::DoEvents();
+        statement = 70;
+    } catch (const runtime::RuntimeError& error) {
+        Utils::ShowError(error.Description(), "Utils", "call_and_wait", statement);
+    }
+}
+
+}  // namespace Utils
