@@ -3,18 +3,6 @@
 #include "core/utils/utils.h"
 #include "core/vbreg/vbreg.h"
 
-// --- vbreg registry strings ---
-namespace vbreg {
-std::string ReadRegString(HKEY, const std::string&, const std::string&, std::int16_t& errorFlag) {
-    errorFlag = 0;
-    return {};
-}
-std::int16_t WriteRegString(const std::string&, const std::string&, const std::string&) {
-    return 1;
-}
-}  // namespace vbreg
-// --- end vbreg registry strings ---
-
 // --- install list ---
 namespace Utils {
 SequentialFile::SequentialFile(const std::string& path) : file_(nullptr), path_(path) {}

@@ -1,0 +1,82 @@
+// Reading and writing string values under HKEY_LOCAL_MACHINE. Failures give empty text or 1
+// silently; only a runtime error inside is shown, in a plain box, and the program goes on.
+#include <cstdint>
+#include <string>
+
+#include "core/runtime/runtime.h"
+#include "core/vbreg/vbreg.h"
+#include "platform/platform.h"
+
+namespace vbreg {
+
+namespace {
+
+constexpr std::size_t kReadBufferSize = 255;
+// Query value, set value, create subkey, enumerate subkeys, notify, create link.
+constexpr std::uint32_t kWriteAccess = 63;
+
+// Module state. The security record is never filled in: created keys get the default
+// security and their handles are not inherited.
+platform::SECURITY_ATTRIBUTES securityAttributes{};
+HKEY currentRootKey = 0;
+std::uint32_t creationDisposition = 0;  // received from key creation, never read
+
+// The first `length` characters; a negative length is an invalid argument, as in the old runtime.
+std::string Left(const std::string& text, std::int64_t length) {
+    if (length < 0) throw runtime::RuntimeError(runtime::kInvalidArgument);
+    return text.substr(0, static_cast<std::size_t>(length));
+}
+
+void ShowRuntimeError(const runtime::RuntimeError& error) {
+    runtime::MsgBox(error.Description(), runtime::vbOKOnly, runtime::kProgramTitle);
+}
+
+}  // namespace
+
+std::string ReadRegString(HKEY root, const std::string& subKey, const std::string& valueName,
+                          std::int16_t& errorFlag) {
+    try {
+        std::string buffer(kReadBufferSize, ' ');
+        auto size = static_cast<std::uint32_t>(buffer.size());
+        errorFlag = 0;
+        currentRootKey = root;
+        HKEY key = 0;
+        if (platform::RegOpenKeyEx(currentRootKey, subKey, 0, platform::KEY_QUERY_VALUE, &key) !=
+            platform::ERROR_SUCCESS) {
+            return {};
+        }
+        std::uint32_t type = 0;
+        const platform::LSTATUS readResult = platform::RegQueryValueEx(
+            key, valueName, &type, reinterpret_cast<unsigned char*>(buffer.data()), &size);
+        platform::RegCloseKey(key);
+        if (readResult != platform::ERROR_SUCCESS) return {};
+        // The stored size is taken to include exactly one terminating NUL.
+        return Left(buffer, static_cast<std::int64_t>(size) - 1);
+    } catch (const runtime::RuntimeError& error) {
+        ShowRuntimeError(error);
+        errorFlag = 1;
+        return {};
+    }
+}
+
+std::int16_t WriteRegString(const std::string& subKey, const std::string& valueName,
+                            const std::string& value) {
+    try {
+        currentRootKey = HKEY_LOCAL_MACHINE;
+        HKEY key = 0;  // stays 0 when the key cannot be created; the write then fails
+        platform::RegCreateKeyEx(currentRootKey, subKey, 0, "", platform::REG_OPTION_NON_VOLATILE,
+                                 kWriteAccess, &securityAttributes, &key, &creationDisposition);
+        const std::string data = value + '\0';
+        const platform::LSTATUS writeResult =
+            platform::RegSetValueEx(key, valueName, 0, platform::REG_SZ,
+                                    reinterpret_cast<const unsigned char*>(data.data()),
+                                    static_cast<std::uint32_t>(data.size()));
+        platform::RegCloseKey(key);
+        return writeResult == platform::ERROR_SUCCESS ? 0 : 1;
+    } catch (const runtime::RuntimeError& error) {
+        ShowRuntimeError(error);
+        return 1;
+    }
+}
+
+}  // namespace vbreg
