@@ -114,6 +114,13 @@ int StartCommandLine(const std::string& commandLine, int windowStyle, std::int32
 // Files
 // ---------------------------------------------------------------------------------------------
 
+// What joins a folder and a name in a file path.
+#ifdef _WIN32
+inline constexpr const char* kPathSeparator = "\\";
+#else
+inline constexpr const char* kPathSeparator = "/";
+#endif
+
 // The path of the ordinary file the given path names, found as Windows finds it: the exact
 // name first, else a name in the same folder that differs only in letter case. Folders,
 // hidden (dot) files and special files never count.
@@ -130,5 +137,13 @@ int CopyFileReplacing(const std::string& from, const std::string& to);
 // Copies beside the target and renames over it, so the target is never left half-written.
 int CopyFileAtomically(const std::string& from, const std::string& to);
 int DeleteFile(const std::string& path);
+
+// ---------------------------------------------------------------------------------------------
+// User's locale
+// ---------------------------------------------------------------------------------------------
+
+// The decimal separator of the user's number settings (for instance "," in German), read
+// afresh on each call; "." when the settings name no usable locale.
+std::string UserDecimalSeparator();
 
 }  // namespace platform

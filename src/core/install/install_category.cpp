@@ -1,0 +1,84 @@
+#include <array>
+
+#include "core/controls/controls.h"
+#include "core/install/install.h"
+#include "core/install/settings_file.h"
+#include "core/runtime/file_statements.h"
+#include "core/runtime/runtime.h"
+#include "core/utils/utils.h"
+#include "core/vbreg/vbreg.h"
+#include "platform/platform.h"
+
+namespace Install {
+
+namespace {
+
+// The short name is joined to folders as it stands; a separator in it would reach files
+// outside the staging folder and the card folder.
+void RejectPathInShortName(const std::string& shortName) {
+    if (shortName.find_first_of("/\\") != std::string::npos) {
+        throw runtime::RuntimeError(runtime::kBadFileName);
+    }
+}
+
+std::string StagingFolder() {
+    return vbreg::GetWindowsDir() + platform::kPathSeparator + "temp" + platform::kPathSeparator;
+}
+
+// The file's own name when it exists under another letter case, else the name as given.
+std::string ExistingOrGiven(const std::string& path) {
+    return platform::FindOrdinaryFile(path).value_or(path);
+}
+
+std::string ChooseDataFile(const std::string& basePath) {
+    if (auto csv = platform::FindOrdinaryFile(basePath + ".csv")) return *csv;
+    return ExistingOrGiven(basePath + ".asc");
+}
+
+void RemoveStaleFile(const std::string& path) {
+    if (auto stale = platform::FindOrdinaryFile(path)) runtime::Kill(*stale);
+}
+
+std::string CompilerProgram() {
+    std::string program =
+        controls::Main().txt_navman.Caption() + platform::kPathSeparator + "poicompiler";
+    if (program.find(' ') != std::string::npos) program = '"' + program + '"';
+    return program;
+}
+
+std::string CompilerCommandLine(const std::string& stagedData, const std::string& stagedIcon) {
+    return CompilerProgram() + " " + stagedData + " BITMAP=" + stagedIcon +
+           " 16BPP APP IMPORTANCE=1 TRANSPARENT";
+}
+
+}  // namespace
+
+void InstallCategory(const std::string& basePath, const std::string& shortName,
+                     const std::string& active, const std::string& distance,
+                     const std::string& soundWarning, const std::string& visualWarning) {
+    RejectPathInShortName(shortName);
+    const std::string dataFile = ChooseDataFile(basePath);
+    const std::string iconFile = ExistingOrGiven(basePath + ".bmp");
+
+    const std::string staging = StagingFolder();
+    const std::string stagedData = staging + shortName + ".asc";
+    const std::string stagedIcon = staging + shortName + ".bmp";
+    const std::string stagedSettings = staging + shortName + ".ini";
+    for (const auto* staged : {&stagedData, &stagedIcon, &stagedSettings}) RemoveStaleFile(*staged);
+
+    runtime::FileCopy(dataFile, stagedData);
+    runtime::FileCopy(iconFile, stagedIcon);
+    Utils::call_and_wait(CompilerCommandLine(stagedData, stagedIcon), 0);
+
+    WriteSettingsFile(stagedSettings, {shortName, active, distance, soundWarning, visualWarning});
+    runtime::Kill(stagedData);
+    runtime::Kill(stagedIcon);
+
+    // Both folders are read afresh at each move: the user may edit the card folder meanwhile.
+    for (const char* extension : {".ini", ".chk", ".map", ".bm"}) {
+        Utils::MoveFile(StagingFolder() + shortName + extension,
+                        controls::Main().txt_sd.Text() + shortName + extension);
+    }
+}
+
+}  // namespace Install

@@ -1,0 +1,12 @@
+#include "core/runtime/file_statements.h"
+#include "core/utils/utils.h"
+
+namespace Utils {
+
+// The copy replaces the target in one step, so a full or pulled card keeps its old file.
+void MoveFile(const std::string& source, const std::string& destination) {
+    runtime::FileCopyReplacingAtOnce(source, destination);
+    runtime::Kill(source);
+}
+
+}  // namespace Utils
