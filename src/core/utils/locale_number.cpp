@@ -1,0 +1,125 @@
+#include "core/utils/locale_number.h"
+
+#include <charconv>
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace Utils {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsDigit(text[pos])) ++pos;
+    return pos;
+}
+
+std::size_t SkipSign(std::string_view text, std::size_t pos) {
+    return pos < text.size() && (text[pos] == '+' || text[pos] == '-') ? pos + 1 : pos;
+}
+
+std::string_view TrimmedOfSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Length of the decimal separator at `pos`, or 0.
+std::size_t SeparatorAt(std::string_view text, std::size_t pos, std::string_view localeSeparator) {
+    if (text[pos] == '.') return 1;
+    if (!localeSeparator.empty() && text.substr(pos).starts_with(localeSeparator)) {
+        return localeSeparator.size();
+    }
+    return 0;
+}
+
+// The magnitude that from_chars could not represent: huge when the first significant digit
+// stands at or left of the decimal point after the exponent, else vanishingly small.
+double OutOfRangeValue(const std::string& digits, std::size_t integerDigits, long exponent) {
+    const auto firstSignificant = digits.find_first_not_of('0');
+    if (firstSignificant == std::string::npos) return 0.0;
+    const long order =
+        static_cast<long>(integerDigits) - static_cast<long>(firstSignificant) + exponent;
+    return order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+}  // namespace
+
+bool IsLocaleNumber(std::string_view text, std::string_view localeSeparator) {
+    const std::string_view t = TrimmedOfSpaces(text);
+    std::size_t pos = SkipSign(t, 0);
+    bool anyDigit = false;
+    bool separatorSeen = false;
+    while (pos < t.size()) {
+        if (IsDigit(t[pos])) {
+            anyDigit = true;
+            ++pos;
+        } else if (const std::size_t length = SeparatorAt(t, pos, localeSeparator);
+                   length > 0 && !separatorSeen) {
+            separatorSeen = true;
+            pos += length;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit) return false;
+    if (pos < t.size() && (t[pos] == 'e' || t[pos] == 'E')) {
+        const std::size_t exponentStart = SkipSign(t, pos + 1);
+        pos = SkipDigits(t, exponentStart);
+        if (pos == exponentStart) return false;
+    }
+    return pos == t.size();
+}
+
+double ReadLeadingNumber(std::string_view text) {
+    std::size_t pos = text.find_first_not_of(' ');
+    if (pos == std::string_view::npos) return 0.0;
+    const bool negative = text[pos] == '-';
+    pos = SkipSign(text, pos);
+
+    std::string digits;
+    const std::size_t integerEnd = SkipDigits(text, pos);
+    digits.append(text.substr(pos, integerEnd - pos));
+    const std::size_t integerDigits = digits.size();
+    pos = integerEnd;
+    if (pos < text.size() && text[pos] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, pos + 1);
+        digits.append(text.substr(pos + 1, fractionEnd - pos - 1));
+        pos = fractionEnd;
+    }
+    if (digits.empty()) return 0.0;
+
+    std::string exponentText = "0";
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        const std::size_t exponentStart = SkipSign(text, pos + 1);
+        const std::size_t exponentEnd = SkipDigits(text, exponentStart);
+        if (exponentEnd > exponentStart) {
+            exponentText = std::string(text.substr(pos + 1, exponentEnd - pos - 1));
+            if (exponentText.front() == '+') exponentText.erase(0, 1);
+        }
+    }
+
+    // from_chars reads the same in every locale.
+    const std::string normalised =
+        digits.substr(0, integerDigits) + "." + digits.substr(integerDigits) + "e" + exponentText;
+    double value = 0.0;
+    const auto result =
+        std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        long exponent = 0;
+        const char* expBegin = exponentText.data();
+        const auto expResult = std::from_chars(expBegin, expBegin + exponentText.size(), exponent);
+        if (expResult.ec == std::errc::result_out_of_range) {
+            exponent = exponentText.front() == '-' ? std::numeric_limits<long>::min() / 2
+                                                   : std::numeric_limits<long>::max() / 2;
+        }
+        value = OutOfRangeValue(digits, integerDigits, exponent);
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace Utils
