@@ -146,12 +146,4 @@ int DeleteFile(const std::string& path);
 // afresh on each call; "." when the settings name no usable locale.
 std::string UserDecimalSeparator();
 
-// ---------------------------------------------------------------------------------------------
-// User's locale
-// ---------------------------------------------------------------------------------------------
-
-// The decimal separator of the user's number settings (for instance "," in German), read
-// afresh on each call; "." when the settings name no usable locale.
-std::string UserDecimalSeparator();
-
 }  // namespace platform
