@@ -25,40 +25,43 @@ struct Scene {
     std::vector<std::string> Args() const { return StandardArgs(data, icon); }
 };
 
+// A failure case spoils the scene, then names what the one stderr line must contain.
 struct FailureCase {
     const char* name;
-    std::function<std::vector<std::string>(Scene&)> prepare;
-    const char* expected;  // must appear in the one stderr line
+    std::function<std::vector<std::string>(Scene&)> spoil;
+    const char* expected;
 };
 
+std::function<std::vector<std::string>(Scene&)> Data(const char* text) {
+    return [text](Scene& s) {
+        WriteFile(s.data, text);
+        return s.Args();
+    };
+}
+
+std::function<std::vector<std::string>(Scene&)> Edit(void (*edit)(std::vector<std::string>&)) {
+    return [edit](Scene& s) {
+        auto a = s.Args();
+        edit(a);
+        return a;
+    };
+}
+
+std::function<std::vector<std::string>(Scene&)> IconByte(std::size_t at, char value) {
+    return [at, value](Scene& s) {
+        std::string bmp = ReadFile(s.icon);
+        bmp[at] = value;
+        WriteFile(s.icon, bmp);
+        return s.Args();
+    };
+}
+
 const FailureCase kFailures[] = {
-    {"MissingArgument",
-     [](Scene& s) {
-         auto a = s.Args();
-         a.pop_back();
-         return a;
-     },
-     "expected 6 arguments, got 5"},
-    {"ShortNameSplitAtSpace",
-     [](Scene& s) {
-         auto a = s.Args();
-         a.insert(a.begin() + 1, "MOB.asc");
-         return a;
-     },
+    {"MissingArgument", Edit([](auto& a) { a.pop_back(); }), "expected 6 arguments, got 5"},
+    {"ShortNameSplitAtSpace", Edit([](auto& a) { a.insert(a.begin() + 1, "MOB.asc"); }),
      "expected 6 arguments, got 7"},
-    {"WrongKeyword",
-     [](Scene& s) {
-         auto a = s.Args();
-         a[2] = "16bpp";
-         return a;
-     },
-     "argument 3 is \"16bpp\""},
-    {"BitmapWithoutPrefix",
-     [](Scene& s) {
-         auto a = s.Args();
-         a[1] = s.icon.string();
-         return a;
-     },
+    {"WrongKeyword", Edit([](auto& a) { a[2] = "16bpp"; }), "argument 3 is \"16bpp\""},
+    {"BitmapWithoutPrefix", Edit([](auto& a) { a[1] = "ICON.bmp"; }),
      "does not start with BITMAP="},
     {"DataNamedLikeAnOutput",
      [](Scene& s) {
@@ -85,58 +88,31 @@ const FailureCase kFailures[] = {
          return s.Args();
      },
      "BLITZ.asc: cannot read"},
-    {"FourBitIcon",
-     [](Scene& s) {
-         std::string bmp = ReadFile(s.icon);
-         bmp[28] = 4;
-         WriteFile(s.icon, bmp);
-         return s.Args();
-     },
-     "BLITZ.bmp: unsupported colour depth of 4 bits"},
-    {"CompressedIcon",
-     [](Scene& s) {
-         std::string bmp = MakeBmp(4, 3, 8, false, Checker);
-         bmp[30] = 1;  // BI_RLE8
-         WriteFile(s.icon, bmp);
-         return s.Args();
-     },
-     "BLITZ.bmp: compressed BMP"},
+    {"FourBitIcon", IconByte(28, 4), "BLITZ.bmp: unsupported colour depth of 4 bits"},
+    {"CompressedIcon", IconByte(30, 1), "BLITZ.bmp: compressed BMP"},
+    {"NotABmp", IconByte(0, 'G'), "BLITZ.bmp: not a BMP file"},
     {"TruncatedIcon",
      [](Scene& s) {
          WriteFile(s.icon, ReadFile(s.icon).substr(0, 60));
          return s.Args();
      },
      "BLITZ.bmp: truncated BMP"},
-    {"NotABmp",
-     [](Scene& s) {
-         WriteFile(s.icon, "GIF89a");
-         return s.Args();
-     },
-     "BLITZ.bmp: not a BMP file"},
-    {"LineNotNumbers",
-     [](Scene& s) {
-         WriteFile(s.data, "abc,def,x\n");
-         return s.Args();
-     },
+    {"LineNotNumbers", Data("abc,def,x\n"),
      "BLITZ.asc:1: longitude \"abc\" is not a decimal number"},
-    {"LatitudeNinetyOne",
-     [](Scene& s) {
-         WriteFile(s.data, "8.5,50.1,Ort A\r\n\r\n8.5,91,Nordpol dahinter\r\n");
-         return s.Args();
-     },
+    {"LatitudeNinetyOne", Data("8.5,50.1,A\r\n\r\n8.5,91,B\r\n"),
      "BLITZ.asc:3: latitude \"91\" is outside -90..90"},
-    {"LongitudeBeyond180",
-     [](Scene& s) {
-         WriteFile(s.data, "-180.000001,0,West\n");
-         return s.Args();
-     },
+    {"LongitudeBeyond180", Data("-180.000001,0,W\n"),
      "BLITZ.asc:1: longitude \"-180.000001\" is outside -180..180"},
-    {"NameMissing",
-     [](Scene& s) {
-         WriteFile(s.data, "8.5,50.1\n");
-         return s.Args();
-     },
-     "BLITZ.asc:1: expected longitude,latitude,name[,comment]"},
+    {"NameMissing", Data("8.5,50.1\n"), "BLITZ.asc:1: expected longitude,latitude,name[,comment]"},
+    {"NameEmpty", Data("1,2,ok\n\n1,2,\n"), "BLITZ.asc:3: empty name"},
+    {"QuotedNameEmpty", Data("1,2,\"\"\n"), "BLITZ.asc:1: empty name"},
+    {"QuoteOpen", Data("1,2,\"open\n"), "BLITZ.asc:1: unterminated quote in name"},
+    {"TextAfterQuote", Data("1,2,\"a\"b\n"), "BLITZ.asc:1: unexpected text after the quoted name"},
+    {"TextAfterQuotedComment", Data("1,2,a,\"c\"d\n"),
+     "BLITZ.asc:1: unexpected text after the quoted comment"},
+    // A lone CR does not end a line, so the third point is on line 2.
+    {"LoneCrIsNoLineEnd", Data("1,2,a\r3,4,b\n5,x,c\n"),
+     "BLITZ.asc:2: latitude \"x\" is not a decimal number"},
 };
 
 void PrintTo(const FailureCase& c, std::ostream* os) {
@@ -147,7 +123,7 @@ class Failure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(Failure, OneLineNonZeroExitAndNoOutput) {
     Scene scene;
-    const std::vector<std::string> args = GetParam().prepare(scene);
+    const std::vector<std::string> args = GetParam().spoil(scene);
     const std::set<std::string> before = scene.dir.Names();
 
     const RunResult r = RunCompiler(args);

@@ -8,7 +8,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -96,20 +95,8 @@ void Put(std::string& out, std::uint32_t v, int bytes) {
 
 std::string MakeBmp(int width, int height, int bits, bool top_down,
                     const std::function<Rgb(int, int)>& at) {
-    std::map<std::uint32_t, int> index;  // palette of the colours actually used
+    // At 8 bits every pixel gets its own palette entry, so test icons stay within 256 pixels.
     std::string palette;
-    if (bits == 8) {
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const Rgb c = at(x, y);
-                const std::uint32_t key = c.r << 16 | c.g << 8 | c.b;
-                if (index.emplace(key, static_cast<int>(index.size())).second) {
-                    palette += std::string{static_cast<char>(c.b), static_cast<char>(c.g),
-                                           static_cast<char>(c.r), '\0'};
-                }
-            }
-        }
-    }
     const int stride = (width * bits + 31) / 32 * 4;
     std::string pixels;
     for (int row = 0; row < height; ++row) {
@@ -117,32 +104,37 @@ std::string MakeBmp(int width, int height, int bits, bool top_down,
         std::string line;
         for (int x = 0; x < width; ++x) {
             const Rgb c = at(x, y);
+            const std::string bgr{static_cast<char>(c.b), static_cast<char>(c.g),
+                                  static_cast<char>(c.r)};
             if (bits == 8) {
-                line.push_back(static_cast<char>(index.at(c.r << 16 | c.g << 8 | c.b)));
+                line.push_back(static_cast<char>(palette.size() / 4));
+                palette += bgr + '\0';
             } else {
-                line += std::string{static_cast<char>(c.b), static_cast<char>(c.g),
-                                    static_cast<char>(c.r)};
+                line += bgr;
             }
         }
         line.resize(static_cast<std::size_t>(stride), '\0');
         pixels += line;
     }
-    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
+    const auto offset = static_cast<std::uint32_t>(14 + 40 + palette.size());
     std::string out = "BM";
-    Put(out, offset + static_cast<std::uint32_t>(pixels.size()), 4);
-    Put(out, 0, 4);
-    Put(out, offset, 4);
-    Put(out, 40, 4);
-    Put(out, static_cast<std::uint32_t>(width), 4);
-    Put(out, static_cast<std::uint32_t>(top_down ? -height : height), 4);
-    Put(out, 1, 2);
-    Put(out, static_cast<std::uint32_t>(bits), 2);
-    Put(out, 0, 4);  // BI_RGB
-    Put(out, static_cast<std::uint32_t>(pixels.size()), 4);
-    Put(out, 2835, 4);
-    Put(out, 2835, 4);
-    Put(out, static_cast<std::uint32_t>(index.size()), 4);
-    Put(out, 0, 4);
+    const auto put = [&out](std::size_t v, int bytes) {
+        Put(out, static_cast<std::uint32_t>(v), bytes);
+    };
+    put(offset + pixels.size(), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::size_t>(width), 4);
+    put(static_cast<std::uint32_t>(top_down ? -height : height), 4);
+    put(1, 2);
+    put(static_cast<std::size_t>(bits), 2);
+    put(0, 4);  // BI_RGB
+    put(pixels.size(), 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(palette.size() / 4, 4);
+    put(0, 4);
     return out + palette + pixels;
 }
 
