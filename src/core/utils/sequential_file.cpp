@@ -1,0 +1,55 @@
+#include <cerrno>
+
+#include "core/runtime/runtime.h"
+#include "core/utils/utils.h"
+#include "platform/platform.h"
+
+namespace Utils {
+namespace {
+
+// The old runtime's error for reading on after the end of a file.
+constexpr int kInputPastEndOfFile = 62;
+
+}  // namespace
+
+SequentialFile::SequentialFile(const std::string& path) : file_(nullptr), path_(path) {
+    // The list is found as Windows finds it, whatever the case of its name on disk.
+    const std::string actual = platform::FindOrdinaryFile(path).value_or(path);
+    file_ = std::fopen(actual.c_str(), "rb");
+    if (file_ == nullptr) throw runtime::ErrorFromErrno(errno, path);
+}
+
+SequentialFile::~SequentialFile() {
+    Close();
+}
+
+bool SequentialFile::AtEnd() {
+    if (file_ == nullptr) throw runtime::RuntimeError(runtime::kPathFileAccessError);
+    errno = 0;
+    const int c = std::getc(file_);
+    if (c == EOF) {
+        if (std::ferror(file_)) throw runtime::ErrorFromErrno(errno, path_);
+        return true;
+    }
+    std::ungetc(c, file_);
+    return false;
+}
+
+char SequentialFile::ReadChar() {
+    if (file_ == nullptr) throw runtime::RuntimeError(runtime::kPathFileAccessError);
+    errno = 0;
+    const int c = std::getc(file_);
+    if (c == EOF) {
+        if (std::ferror(file_)) throw runtime::ErrorFromErrno(errno, path_);
+        throw runtime::RuntimeError(kInputPastEndOfFile, "Einlesen hinter Dateiende");
+    }
+    return static_cast<char>(c);
+}
+
+void SequentialFile::Close() {
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    file_ = nullptr;
+}
+
+}  // namespace Utils
