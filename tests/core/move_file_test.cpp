@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "core/runtime/runtime.h"
+#include "core/utils/utils.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::TempFolder;
+using testsupport::WriteFile;
+
+// Runs MoveFile in a child whose files may not grow beyond `limit` bytes, so the copy fails
+// part-way even for root. Returns the runtime error number, or 0 when the move succeeded.
+int MoveWithFileSizeLimit(const std::string& from, const std::string& to, rlim_t limit) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        try {
+            Utils::MoveFile(from, to);
+            ::_exit(0);
+        } catch (const runtime::RuntimeError& error) {
+            ::_exit(error.Number());
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(MoveFile, ReplacesTheTargetAndRemovesTheSource) {
+    TempFolder folder;
+    WriteFile(folder / "new.map", "new");
+    WriteFile(folder / "card.map", "old");
+    Utils::MoveFile(folder / "new.map", folder / "card.map");
+    EXPECT_EQ(ReadFile(folder / "card.map"), "new");
+    EXPECT_FALSE(testsupport::FileExists(folder / "new.map"));
+}
+
+TEST(MoveFile, ACardThatFillsUpKeepsItsOldFileAndNoPartialOne) {
+    TempFolder folder;
+    WriteFile(folder / "new.map", std::string(64 * 1024, 'n'));
+    WriteFile(folder / "card.map", "old card data");
+    EXPECT_EQ(MoveWithFileSizeLimit(folder / "new.map", folder / "card.map", 4096),
+              runtime::kDiskFull);
+    EXPECT_EQ(ReadFile(folder / "card.map"), "old card data");
+    EXPECT_TRUE(testsupport::FileExists(folder / "new.map"));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 2u);
+}
+
+TEST(MoveFile, AMissingSourceIsFileNotFound) {
+    TempFolder folder;
+    try {
+        Utils::MoveFile(folder / "absent.map", folder / "card.map");
+        FAIL() << "no error";
+    } catch (const runtime::RuntimeError& error) {
+        EXPECT_EQ(error.Number(), runtime::kFileNotFound);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "core/install/install.h"
+#include "core/vbreg/vbreg.h"
+#include "support/fake_controls.h"
+#include "support/scripted_runtime.h"
+#include "support/temp_folder.h"
+#include "support/test_environment.h"
+
+namespace testsupport {
+
+// A POI folder, an empty card, a NavMan folder and the staging folder, all of the test's own,
+// shown in the fake window as a user would have typed them.
+class InstallTest : public IsolatedTest {
+public:
+    void SetUp() override {
+        IsolatedTest::SetUp();
+        poi = root.Path() + "/poi/";
+        card = root.Path() + "/card/";
+        navman = root.Path() + "/navman";
+        for (const auto& folder : {poi, card, navman}) ::mkdir(folder.c_str(), 0755);
+        window.txt_poi.text = poi;
+        window.txt_sd.text = card;
+        window.txt_navman.caption = navman;
+    }
+
+    std::string Staging() const { return CacheHome() + "/marquill/temp/"; }
+
+    void WriteList(const std::string& text) { WriteFile(poi + "MARQUILL.CSV", text); }
+
+    void WriteCategory(const std::string& name, const std::string& dataExtension = ".csv",
+                       const std::string& data = "8.1,50.1,Ort\r\n") {
+        WriteFile(poi + name + dataExtension, data);
+        WriteFile(poi + name + ".bmp", "BM-icon-of-" + name);
+    }
+
+    // A compiler in the NavMan folder that runs `body` as a shell script; $1 is the staged data
+    // file. The default writes the three outputs, the data file's content as the map.
+    void WriteCompiler(const std::string& body = kWritesAllOutputs) {
+        WriteCompilerAt(navman, body);
+    }
+    static void WriteCompilerAt(const std::string& folder, const std::string& body) {
+        const std::string path = folder + "/poicompiler";
+        WriteFile(path, "#!/bin/sh\nbase=\"${1%.asc}\"\n" + body + "\n");
+        ::chmod(path.c_str(), 0755);
+    }
+
+    std::string Stored(const std::string& name) {
+        std::int16_t flag = 0;
+        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey, name, flag);
+    }
+
+    static constexpr const char* kWritesAllOutputs =
+        "cp \"$1\" \"$base.map\"; echo chk > \"$base.chk\"; echo bm > \"$base.bm\"";
+
+    TempFolder root;
+    std::string poi, card, navman;
+    ScriptedRuntime runtime;
+    FakeMainWindow window;
+};
+
+}  // namespace testsupport
