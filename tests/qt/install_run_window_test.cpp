@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <filesystem>
+
+#include "core/install/install.h"
+#include "core/main/main_form.h"
+#include "core/utils/utils.h"
+#include "support/temp_folder.h"
+#include "window_fixture.h"
+
+namespace {
+
+using testsupport::WindowTest;
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
+    testsupport::TempFolder card;
+    Store(Main::kNavManKey, "InstallLocation", MARQUILL_POICOMPILER_DIR);
+    Store(Install::kSettingsKey, "Path_POI", MARQUILL_DEMO_DIR);
+    Store(Install::kSettingsKey, "Path_SD", card.Path());
+    StartProgram();
+    ASSERT_TRUE(window_->cmd_Start()->isEnabled());
+
+    QTest::mouseClick(window_->cmd_Start(), Qt::LeftButton);
+
+    ASSERT_TRUE(runtime_->Ended());
+    ASSERT_EQ(runtime_->Boxes().size(), 1u);  // the demo's category without data
+    EXPECT_EQ(runtime_->Boxes()[0].text.rfind("Keine Daten zum Installieren gefunden!\r\n", 0), 0u);
+    const std::vector<std::string> expected{
+        "BLITZ.bm",  "BLITZ.chk",   "BLITZ.ini",    "BLITZ.map",    "LADE.bm",
+        "LADE.chk",  "LADE.ini",    "LADE.map",     "MOBIL.bm",     "MOBIL.chk",
+        "MOBIL.ini", "MOBIL.map",   "RAST.bm",      "RAST.chk",     "RAST.ini",
+        "RAST.map",  "TANKSTEL.bm", "TANKSTEL.chk", "TANKSTEL.ini", "TANKSTEL.map"};
+    EXPECT_EQ(FilesIn(card.Path()), expected);
+    EXPECT_EQ(testsupport::ReadFile(card / "BLITZ.ini"),
+              "[BLITZ]\r\nactive=1\r\ndistance=200\r\ntime=0\r\nvisualWarning=0\r\n"
+              "soundWarning=1\r\n");
+    EXPECT_EQ(Stored(Install::kSettingsKey, "Path_SD"), card.Path() + "/");
+    EXPECT_TRUE(window_->lbl_active()->isHidden());
+}
+
+TEST_F(WindowTest, WindowEventsRunWhileTheCompilerIsAwaited) {
+    StartProgram();
+    bool handled = false;
+    QTimer::singleShot(50, [&] { handled = true; });
+    QElapsedTimer clock;
+    clock.start();
+    Utils::call_and_wait("/bin/sleep 0.3", 0);
+    EXPECT_TRUE(handled);
+    EXPECT_GE(clock.elapsed(), 300);
+}
+
+}  // namespace

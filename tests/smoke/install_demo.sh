@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Drives the real program in a virtual X display as a person would: type both folders, leave
+# the field, click "Installieren", answer the boxes; then look at the card and the settings.
+set -euo pipefail
+marquill=$1 navman=$2 demo=$3
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache HOME=$work
+mkdir -p "$XDG_CONFIG_HOME/marquill" "$work/card"
+echo "a file the user already had" >"$work/card/readme.txt"
+cat >"$XDG_CONFIG_HOME/marquill/registry.reg" <<HIVE
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{17C4BEEA-D6E8-4975-B2CC-53F6F5CE9959}]
+"InstallLocation"="$navman"
+HIVE
+
+exec 5<> <(:)
+Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t 10 display <&5 || fail "Xvfb did not start"
+export DISPLAY=:$display
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+"$marquill" >"$work/marquill.log" 2>&1 &
+app_pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Marquill \(200512181907\)$' | head -n 1)
+[ -n "$window" ] || fail "the window did not appear"
+
+# Control positions in pixels, from the window's layout.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+type_into_field() {
+    click "$1" "$2"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 5 "$3"
+}
+type_into_field 300 65 "$demo"
+type_into_field 300 97 "$work/card"
+xdotool key Tab
+sleep 0.5
+click 332 228  # "Installieren"
+
+# Answer each box with its default button: "Ja" to the overwrite question, "OK" to the
+# message about the demo's category without data.
+for box in question missing-data; do
+    box_window=$(timeout 20 xdotool search --sync --name '^Marquill$' | head -n 1) ||
+        fail "no $box box"
+    xdotool windowfocus --sync "$box_window" 2>/dev/null || true
+    sleep 0.3
+    xdotool key --window "$box_window" Return
+    xdotool key Return 2>/dev/null || true
+    sleep 0.5
+done
+
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after the run"
+app_pid=""
+
+count=$(ls "$work/card" | grep -cE '\.(ini|chk|map|bm)$' || true)
+[ "$count" -eq 20 ] || { ls -l "$work/card"; fail "expected 20 category files on the card, found $count"; }
+grep -q '^visualWarning=0' "$work/card/BLITZ.ini" || fail "BLITZ.ini is not as expected"
+hive=$XDG_CONFIG_HOME/marquill/registry.reg
+grep -qF "\"Path_POI\"=\"$demo\"" "$hive" || { cat "$hive"; fail "Path_POI not stored"; }
+grep -qF "\"Path_SD\"=\"$work/card/\"" "$hive" || { cat "$hive"; fail "Path_SD not stored"; }
+echo "1 passed, 0 failed"
