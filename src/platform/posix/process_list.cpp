@@ -1,10 +1,13 @@
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -33,21 +36,31 @@ bool IsProcessIdName(const char* name) {
 }
 
 // Reads /proc/PID/stat. A zombie has ended and a dead entry is on its way out: neither counts
-// as running, and a process that vanished while being read does not count either.
-bool ReadRunningProcess(const std::string& pidText, PROCESSENTRY32* entry) {
-    std::ifstream stat("/proc/" + pidText + "/stat");
-    std::string line;
-    if (!stat || !std::getline(stat, line)) return false;
+// as running, and a process that vanished while being read does not count either. Plain system
+// calls and a fixed buffer: the wait for the compiler takes a snapshot every few milliseconds.
+bool ReadRunningProcess(int procFd, const char* pidText, PROCESSENTRY32* entry) {
+    char path[64];
+    std::snprintf(path, sizeof path, "%s/stat", pidText);
+    const int fd = openat(procFd, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char buffer[1024];
+    const ssize_t length = read(fd, buffer, sizeof buffer - 1);
+    close(fd);
+    if (length <= 0) return false;
+    const std::string_view line(buffer, static_cast<std::size_t>(length));
     // The command name may hold blanks and parentheses: it ends at the last ')'.
     const auto open = line.find('(');
     const auto close = line.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close < open) return false;
-    if (close + 2 >= line.size()) return false;
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open ||
+        close + 2 >= line.size()) {
+        return false;
+    }
     const char state = line[close + 2];
     if (state == 'Z' || state == 'X' || state == 'x') return false;
-    entry->th32ProcessID = static_cast<std::int32_t>(std::strtol(pidText.c_str(), nullptr, 10));
+    buffer[length] = '\0';
+    entry->th32ProcessID = static_cast<std::int32_t>(std::strtol(pidText, nullptr, 10));
     entry->th32ParentProcessID =
-        static_cast<std::int32_t>(std::strtol(line.c_str() + close + 3, nullptr, 10));
+        static_cast<std::int32_t>(std::strtol(buffer + close + 3, nullptr, 10));
     entry->szExeFile = line.substr(open + 1, close - open - 1);
     return true;
 }
@@ -55,10 +68,11 @@ bool ReadRunningProcess(const std::string& pidText, PROCESSENTRY32* entry) {
 bool ReadLiveProcessList(std::vector<PROCESSENTRY32>* entries) {
     DIR* proc = opendir("/proc");
     if (proc == nullptr) return false;
+    const int procFd = dirfd(proc);
     while (const dirent* item = readdir(proc)) {
         if (!IsProcessIdName(item->d_name)) continue;
         PROCESSENTRY32 entry;
-        if (ReadRunningProcess(item->d_name, &entry)) entries->push_back(std::move(entry));
+        if (ReadRunningProcess(procFd, item->d_name, &entry)) entries->push_back(std::move(entry));
     }
     closedir(proc);
     return true;

@@ -1,0 +1,128 @@
+// How much processor time the wait for the compiler costs, and how soon it notices the end:
+// the program's bounded event wait against the old busy loop, measured in the same run.
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench_runtime.h"
+#include "core/runtime/runtime.h"
+#include "core/utils/utils.h"
+#include "core/vbreg/vbreg.h"
+#include "platform/platform.h"
+
+namespace {
+
+struct Figures {
+    double cpuSeconds;
+    double noticeMilliseconds;
+    long passes;
+};
+
+bench::BenchRuntime* services = nullptr;
+
+long long MonotonicNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The wait as the old program did it: test, run events, test again, never pausing.
+void BusyLoopWait(const std::string& commandLine) {
+    std::int32_t processId = 0;
+    if (platform::StartCommandLine(commandLine, 0, &processId) != 0) std::exit(1);
+    while (vbreg::isProcess(processId) != 0) runtime::DoEvents();
+    runtime::DoEvents();
+}
+
+void BoundedWait(const std::string& commandLine) {
+    Utils::call_and_wait(commandLine, 0);
+}
+
+Figures Measure(void (*wait)(const std::string&), int childMilliseconds) {
+    const std::string endFile = "/tmp/wait_bench_end." + std::to_string(getpid());
+    std::remove(endFile.c_str());
+    const std::string commandLine =
+        "\"" WAIT_BENCH_CHILD "\" " + std::to_string(childMilliseconds) + " \"" + endFile + "\"";
+
+    const long runsBefore = services->EventRuns();
+    const double cpuBefore = CpuSeconds();
+    wait(commandLine);
+    const long long returned = MonotonicNanoseconds();
+    const double cpuAfter = CpuSeconds();
+
+    long long childEnded = 0;
+    std::ifstream(endFile) >> childEnded;
+    std::remove(endFile.c_str());
+    if (childEnded == 0) {
+        std::fprintf(stderr, "the child left no end time\n");
+        std::exit(1);
+    }
+    return {cpuAfter - cpuBefore, (returned - childEnded) / 1e6,
+            services->EventRuns() - runsBefore};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::vector<double> CpuOf(const std::vector<Figures>& runs) {
+    std::vector<double> cpu;
+    for (const Figures& run : runs) cpu.push_back(run.cpuSeconds);
+    return cpu;
+}
+
+void Report(const char* name, const std::vector<Figures>& runs) {
+    const std::vector<double> cpu = CpuOf(runs);
+    std::vector<double> notice;
+    for (const Figures& run : runs) notice.push_back(run.noticeMilliseconds);
+    std::printf(
+        "%-13s CPU median %.3f s (min %.3f, max %.3f)   end noticed after median %.1f ms "
+        "(min %.1f, max %.1f)   %ld passes\n",
+        name, Median(cpu), *std::min_element(cpu.begin(), cpu.end()),
+        *std::max_element(cpu.begin(), cpu.end()), Median(notice),
+        *std::min_element(notice.begin(), notice.end()),
+        *std::max_element(notice.begin(), notice.end()), runs[runs.size() / 2].passes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 3;
+    const int childMilliseconds = argc > 2 ? std::atoi(argv[2]) : 2000;
+    if (runs < 1 || childMilliseconds < 0) {
+        std::fprintf(stderr, "usage: wait_bench [RUNS [CHILD_MILLISECONDS]]\n");
+        return 2;
+    }
+    bench::BenchRuntime runtimeServices(argc, argv);
+    services = &runtimeServices;
+    std::printf("child sleeps %d ms, %d runs per wait, event wait: %s, short version %s\n",
+                childMilliseconds, runs, bench::BenchRuntime::EventWaitName(),
+                vbreg::GetOSVersion().c_str());
+
+    // Alternating, so that a change in the machine's load hits both alike.
+    std::vector<Figures> bounded, busy;
+    for (int run = 0; run < runs; ++run) {
+        bounded.push_back(Measure(BoundedWait, childMilliseconds));
+        busy.push_back(Measure(BusyLoopWait, childMilliseconds));
+    }
+    Report("bounded wait", bounded);
+    Report("busy loop", busy);
+    std::printf("bounded / busy CPU: %.1f %%\n",
+                100.0 * Median(CpuOf(bounded)) / Median(CpuOf(busy)));
+    return 0;
+}
