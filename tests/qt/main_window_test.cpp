@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 
 #include "core/install/install.h"
-#include "core/main/main_form.h"
 #include "resources/main_layout.h"
 #include "window_fixture.h"
 
@@ -19,77 +16,51 @@ QColor TextColour(const QLineEdit* edit) {
     return edit->palette().color(QPalette::Text);
 }
 
-TEST_F(WindowTest, ControlsStandWhereTheLayoutTablePutsThem) {
+TEST_F(WindowTest, FirstStartShowsTheLayoutWithBothFieldsMarkedRed) {
     StartProgram();
     EXPECT_EQ(window_->size(), QSize(590, 255));
-    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());  // fixed
-    for (const auto& spec : layout::kMainControls) {
-        SCOPED_TRACE(std::string(spec.name));
-        QWidget* control = window_->Control(spec.name);
-        ASSERT_NE(control, nullptr);
+    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+    for (const auto& entry : layout::kMainControls) {
+        QWidget* control = window_->Control(entry.name);
+        ASSERT_NE(control, nullptr) << entry.name;
         EXPECT_EQ(control->geometry(),
-                  QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+                  QRect(entry.left / 15, entry.top / 15, entry.width / 15, entry.height / 15))
+            << entry.name;
     }
-    EXPECT_EQ(window_->txt_poi()->geometry(), QRect(160, 56, 417, 19));
     EXPECT_EQ(window_->cmd_quit()->geometry(), QRect(424, 216, 153, 25));
-    EXPECT_EQ(window_->cmd_Start()->text(), "Installieren");
-    EXPECT_EQ(window_->cmd_quit()->text(), "Beenden");
-    EXPECT_EQ(static_cast<QLabel*>(window_->Control("lbl_sd"))->text(), "Pfad zur SD Karte:");
-}
-
-TEST_F(WindowTest, StartsWithCaptionIconFocusAndHiddenStatus) {
-    StartProgram();
     EXPECT_EQ(window_->windowTitle(), "Marquill (200512181907)");
     EXPECT_FALSE(window_->windowIcon().pixmap(32, 32).isNull());
-    EXPECT_TRUE(window_->lbl_active()->isHidden());
     EXPECT_EQ(QApplication::focusWidget(), window_->txt_poi());
+    EXPECT_TRUE(window_->lbl_active()->isHidden());
     EXPECT_EQ(window_->lbl_active()->font().pointSize(), 18);
-    EXPECT_TRUE(window_->lbl_active()->alignment() & Qt::AlignHCenter);
     EXPECT_FALSE(window_->cmd_Start()->isDefault() || window_->cmd_Start()->autoDefault());
     EXPECT_FALSE(window_->cmd_quit()->isDefault() || window_->cmd_quit()->autoDefault());
+    for (QLineEdit* field : {window_->txt_poi(), window_->txt_sd()}) {
+        EXPECT_EQ(field->text(), kMarker);
+        EXPECT_EQ(TextColour(field), QColor(Qt::red));
+    }
+    EXPECT_FALSE(window_->cmd_Start()->isEnabled());
 }
 
-TEST_F(WindowTest, TabOrderSkipsLabelsAndADisabledInstallButton) {
+TEST_F(WindowTest, TabOrderSkipsTheLabels) {
     Store(Install::kSettingsKey, "Path_POI", "/poi/");
     Store(Install::kSettingsKey, "Path_SD", "/sd/");
     StartProgram();
-    ASSERT_TRUE(window_->cmd_Start()->isEnabled());
-    const std::vector<QWidget*> expected{window_->txt_sd(), window_->cmd_Start(),
-                                         window_->cmd_quit(), window_->txt_poi()};
-    for (QWidget* next : expected) {
+    for (QWidget* next :
+         {static_cast<QWidget*>(window_->txt_sd()), static_cast<QWidget*>(window_->cmd_Start()),
+          static_cast<QWidget*>(window_->cmd_quit()), static_cast<QWidget*>(window_->txt_poi())}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
 }
 
-TEST_F(WindowTest, FirstStartMarksBothFieldsRedAndDisablesInstall) {
-    StartProgram();
-    EXPECT_EQ(window_->txt_poi()->text(), kMarker);
-    EXPECT_EQ(window_->txt_sd()->text(), kMarker);
-    EXPECT_EQ(TextColour(window_->txt_poi()), QColor(Qt::red));
-    EXPECT_EQ(TextColour(window_->txt_sd()), QColor(Qt::red));
-    EXPECT_FALSE(window_->cmd_Start()->isEnabled());
-    EXPECT_EQ(window_->txt_navman()->text(), "");
-    EXPECT_TRUE(runtime_->Boxes().empty());
-}
-
-TEST_F(WindowTest, StoredFoldersAreLoadedInBlackAndEnableInstall) {
-    Store(Main::kNavManKey, "InstallLocation", "/opt/navman");
-    Store(Install::kSettingsKey, "Path_POI", "/data/poi");
-    Store(Install::kSettingsKey, "Path_SD", "/media/sd/");
-    StartProgram();
-    EXPECT_EQ(window_->txt_navman()->text(), "/opt/navman");
-    EXPECT_EQ(window_->txt_poi()->text(), "/data/poi");
-    EXPECT_EQ(TextColour(window_->txt_sd()), QColor(Qt::black));
-    EXPECT_TRUE(window_->cmd_Start()->isEnabled());
-}
-
-TEST_F(WindowTest, LeavingAFieldChecksItButTypingAloneDoesNot) {
+TEST_F(WindowTest, OnlyLeavingAFieldForAnotherControlChecksIt) {
     Store(Install::kSettingsKey, "Path_POI", "/poi/");
     Store(Install::kSettingsKey, "Path_SD", "/sd/");
     StartProgram();
     window_->txt_poi()->clear();
-    QTest::keyClicks(window_->txt_poi(), "");
+    QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(window_->txt_poi(), &toMessageBox);
     EXPECT_EQ(window_->txt_poi()->text(), "");
     EXPECT_TRUE(window_->cmd_Start()->isEnabled());
 
@@ -105,48 +76,25 @@ TEST_F(WindowTest, LeavingAFieldChecksItButTypingAloneDoesNot) {
     EXPECT_TRUE(window_->cmd_Start()->isEnabled());
 }
 
-TEST_F(WindowTest, AMessageBoxTakingTheFocusIsNoLostFocus) {
-    StartProgram();
-    window_->txt_poi()->setText("");
-    QFocusEvent focusToBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(window_->txt_poi(), &focusToBox);
-    EXPECT_EQ(window_->txt_poi()->text(), "");
-    QFocusEvent focusToControl(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(window_->txt_poi(), &focusToControl);
-    EXPECT_EQ(window_->txt_poi()->text(), kMarker);
-}
-
-TEST_F(WindowTest, QuitButtonStoresAClearedFieldAsTheMarker) {
-    Store(Install::kSettingsKey, "Path_POI", "/poi/");
-    Store(Install::kSettingsKey, "Path_SD", "/sd/");
-    StartProgram();
-    window_->txt_poi()->clear();
-    QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
-    EXPECT_TRUE(runtime_->Ended());
-    EXPECT_EQ(Stored(Install::kSettingsKey, "Path_POI"), kMarker);
-    EXPECT_EQ(Stored(Install::kSettingsKey, "Path_SD"), "/sd/");
-}
-
-TEST_F(WindowTest, CloseBoxStoresAClearedFieldAsEmptyText) {
-    Store(Install::kSettingsKey, "Path_POI", "/poi/");
-    Store(Install::kSettingsKey, "Path_SD", "/sd/");
-    StartProgram();
-    window_->txt_poi()->clear();
-    window_->close();
-    EXPECT_TRUE(runtime_->Ended());
-    EXPECT_EQ(Stored(Install::kSettingsKey, "Path_POI"), "");
-    EXPECT_EQ(Stored(Install::kSettingsKey, "Path_SD"), "/sd/");
-}
-
-TEST_F(WindowTest, FirstQuitStoresTheMarkersForTheNextStart) {
-    StartProgram();
-    QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
-    ASSERT_TRUE(runtime_->Ended());
-    window_.reset();
-    runtime_.reset();
-    StartProgram();
-    EXPECT_EQ(window_->txt_sd()->text(), kMarker);
-    EXPECT_EQ(TextColour(window_->txt_sd()), QColor(Qt::red));
+// The Quit button takes the focus first, so the cleared field's check runs before the store;
+// the close box moves no focus.
+TEST_F(WindowTest, AClearedFieldIsStoredAsTheMarkerByQuitButEmptyByTheCloseBox) {
+    for (const bool byQuitButton : {true, false}) {
+        SetUp();
+        Store(Install::kSettingsKey, "Path_POI", "/poi/");
+        Store(Install::kSettingsKey, "Path_SD", "/sd/");
+        StartProgram();
+        window_->txt_poi()->clear();
+        if (byQuitButton) {
+            QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
+        } else {
+            window_->close();
+        }
+        EXPECT_TRUE(runtime_->Ended());
+        EXPECT_EQ(Stored(Install::kSettingsKey, "Path_POI"), byQuitButton ? kMarker : "");
+        EXPECT_EQ(Stored(Install::kSettingsKey, "Path_SD"), "/sd/");
+        TearDown();
+    }
 }
 
 TEST_F(WindowTest, NoHandlerRunsAfterTheProgramEnded) {
