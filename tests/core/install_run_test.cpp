@@ -8,22 +8,21 @@
 
 namespace {
 
-using testsupport::FileExists;
 using testsupport::InstallTest;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
+using Names = std::vector<std::string>;
 
-constexpr const char* kOverwriteQuestion =
-    "Im Zielverzeichnis liegen Daten,\r\nsollen diese \xC3\xBC"
-    "berschrieben werden?";
+const std::string kBlitzer = "Blitzer;blitz;1;3;X;0\r\n";
+const Names kBlitzOnCard{"BLITZ.bm", "BLITZ.chk", "BLITZ.ini", "BLITZ.map"};
 
 // Presses "Installieren" as the window would: inside the event guard.
 void PressInstall() {
     runtime::RunEventHandler(Main::cmd_Start_Click);
 }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
+Names FilesIn(const std::string& folder) {
+    Names names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         names.push_back(entry.path().filename().string());
     }
@@ -31,10 +30,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-using Names = std::vector<std::string>;
-
 TEST_F(InstallTest, BlitzerLandsOnTheCardWithItsSixSettingLines) {
-    WriteList("Blitzer;blitz;1;3;X;0\r\n");
+    WriteList(kBlitzer);
     WriteCategory("Blitzer");
     WriteCompiler();
     PressInstall();
@@ -42,7 +39,7 @@ TEST_F(InstallTest, BlitzerLandsOnTheCardWithItsSixSettingLines) {
     EXPECT_EQ(ReadFile(card + "BLITZ.ini"),
               "[BLITZ]\r\nactive=1\r\ndistance=200\r\ntime=0\r\nvisualWarning=0\r\n"
               "soundWarning=1\r\n");
-    EXPECT_EQ(FilesIn(card), (Names{"BLITZ.bm", "BLITZ.chk", "BLITZ.ini", "BLITZ.map"}));
+    EXPECT_EQ(FilesIn(card), kBlitzOnCard);
     EXPECT_EQ(FilesIn(Staging()), Names{});
     EXPECT_TRUE(runtime.Ended());
     EXPECT_EQ(Stored("Path_POI"), poi);
@@ -55,8 +52,33 @@ TEST_F(InstallTest, FoldersTypedWithoutSeparatorGetOneAndAreStoredWithIt) {
     window.txt_sd.text = card.substr(0, card.size() - 1);
     PressInstall();
     EXPECT_EQ(window.txt_poi.text, poi);
-    EXPECT_EQ(Stored("Path_POI"), poi);
     EXPECT_EQ(Stored("Path_SD"), card);
+}
+
+// The compiler sees its own path, its arguments, and what is staged at its time.
+TEST_F(InstallTest, CompilerGetsTheCommandLineForEachKindOfNavManFolder) {
+    const std::string log = root.Path() + "/compiler.log";
+    const std::string staged = Staging() + "BLITZ";
+    for (const std::string folder : {"navman2", "Nav Man", "navman3/"}) {
+        const std::string navmanFolder = root.Path() + "/" + folder;
+        std::filesystem::create_directories(navmanFolder);
+        window.txt_navman.caption = navmanFolder;
+        WriteCompilerAt(navmanFolder,
+                        "{ echo \"$0\"; for a in \"$@\"; do echo \"$a\"; done; test -f "
+                        "\"$base.bmp\" && echo icon-staged; test -f \"$base.ini\" || echo "
+                        "no-ini-yet; ls \"" +
+                            card + "\" | wc -l; } > \"" + log + "\"; " + kWritesAllOutputs);
+        WriteList(kBlitzer);
+        WriteCategory("Blitzer");
+        PressInstall();
+        EXPECT_EQ(ReadFile(log), navmanFolder + "/poicompiler\n" + staged +
+                                     ".asc\nBITMAP=" + staged +
+                                     ".bmp\n16BPP\nAPP\nIMPORTANCE=1\nTRANSPARENT\n"
+                                     "icon-staged\nno-ini-yet\n0\n");
+        std::filesystem::remove_all(card);
+        std::filesystem::create_directory(card);
+        runtime.Restart();
+    }
 }
 
 TEST_F(InstallTest, CsvIsPreferredAndStagedUnderTheAscName) {
@@ -71,69 +93,17 @@ TEST_F(InstallTest, CsvIsPreferredAndStagedUnderTheAscName) {
               "soundWarning=1\r\n");
 }
 
-TEST_F(InstallTest, NamesDifferingInLetterCaseAreFound) {
+TEST_F(InstallTest, NamesDifferingInLetterCaseAreFoundAndStaleStagingFilesReplaced) {
     WriteList("Blitzer;;X\r\n");
+    std::filesystem::rename(poi + "MARQUILL.CSV", poi + "marquill.csv");
     WriteFile(poi + "BLITZER.ASC", "upper");
     WriteFile(poi + "blitzer.bmp", "icon");
+    std::filesystem::create_directories(Staging());
+    WriteFile(Staging() + "BLITZER.ini", "stale");
+    WriteFile(Staging() + "blitzer.asc", "stale");
     WriteCompiler();
-    std::filesystem::rename(poi + "MARQUILL.CSV", poi + "marquill.csv");
     PressInstall();
     EXPECT_EQ(ReadFile(card + "BLITZER.map"), "upper");
-}
-
-TEST_F(InstallTest, TheCompilerRunsOnStagedInputsBeforeTheSettingsFileExists) {
-    WriteList("Blitzer;blitz\r\n");
-    WriteCategory("Blitzer");
-    const std::string log = root.Path() + "/compiler.log";
-    WriteCompiler(
-        "{ echo \"$0\"; for a in \"$@\"; do echo \"$a\"; done;"
-        " test -f \"$base.bmp\" && echo icon-staged;"
-        " test -f \"$base.ini\" || echo no-ini-yet;"
-        " ls \"" +
-        card + "\" | wc -l; } > \"" + log + "\"; " + kWritesAllOutputs);
-    PressInstall();
-    const std::string staged = Staging() + "BLITZ";
-    EXPECT_EQ(ReadFile(log), navman + "/poicompiler\n" + staged + ".asc\nBITMAP=" + staged +
-                                 ".bmp\n16BPP\nAPP\nIMPORTANCE=1\nTRANSPARENT\nicon-staged\n"
-                                 "no-ini-yet\n0\n");
-}
-
-struct NavManCase {
-    const char* name;
-    const char* folder;   // below the test's root
-    const char* program;  // as the compiler sees itself
-};
-
-class CompilerPathCases : public InstallTest, public ::testing::WithParamInterface<NavManCase> {};
-
-TEST_P(CompilerPathCases, ProgramPathIsTheNavManFolderAsShown) {
-    const std::string folder = root.Path() + "/" + GetParam().folder;
-    std::filesystem::create_directories(folder);
-    window.txt_navman.caption = folder;
-    const std::string log = root.Path() + "/compiler.log";
-    WriteCompilerAt(folder, "echo \"$0 $#\" > \"" + log + "\"; " + kWritesAllOutputs);
-    WriteList("Blitzer;blitz\r\n");
-    WriteCategory("Blitzer");
-    PressInstall();
-    EXPECT_EQ(ReadFile(log), root.Path() + "/" + GetParam().program + " 6\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, CompilerPathCases,
-    ::testing::Values(NavManCase{"plain", "navman2", "navman2/poicompiler"},
-                      NavManCase{"with_space", "Nav Man", "Nav Man/poicompiler"},
-                      NavManCase{"trailing_separator", "navman3/", "navman3//poicompiler"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(InstallTest, StaleStagingInputsAreRemovedFirst) {
-    WriteList("Blitzer;blitz\r\n");
-    WriteCategory("Blitzer", ".csv", "fresh");
-    std::filesystem::create_directories(Staging());
-    WriteFile(Staging() + "BLITZ.ini", "stale");
-    WriteFile(Staging() + "blitz.asc", "stale");
-    WriteCompiler();
-    PressInstall();
-    EXPECT_EQ(ReadFile(card + "BLITZ.map"), "fresh");
     EXPECT_EQ(FilesIn(Staging()), Names{});
 }
 
@@ -144,16 +114,17 @@ TEST_F(InstallTest, LaterLineWithTheSameShortNameReplacesTheEarlier) {
     WriteFile(card + "GLEICH.map", "old card file");
     WriteCompiler();
     PressInstall();
-    ASSERT_EQ(runtime.Boxes().size(), 1u);  // the overwrite question
+    EXPECT_EQ(runtime.Boxes().size(), 1u);  // the overwrite question, once
     EXPECT_EQ(ReadFile(card + "GLEICH.map"), "zwei");
     EXPECT_NE(ReadFile(card + "GLEICH.ini").find("active=0"), std::string::npos);
 }
 
-// How a run ends: which boxes it showed, whether the folders were stored, what is where.
+// How a run ends: the boxes it showed ("style text"), whether the program ended and stored
+// the folders, and what is left on the card and in the staging folder.
 struct EndCase {
     const char* name;
     std::function<void(InstallTest&)> arrange;
-    std::vector<std::string> boxes;
+    Names boxes;
     bool ended;
     bool stored;
     Names card;
@@ -171,9 +142,12 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
     WriteCompiler();
     c.arrange(*this);
     PressInstall();
-    std::vector<std::string> texts;
-    for (const auto& box : runtime.Boxes()) texts.push_back(box.text);
-    EXPECT_EQ(texts, c.boxes);
+    Names boxes;
+    for (const auto& box : runtime.Boxes()) {
+        EXPECT_EQ(box.title, "Marquill");
+        boxes.push_back(std::to_string(box.style) + " " + box.text);
+    }
+    EXPECT_EQ(boxes, c.boxes);
     EXPECT_EQ(runtime.Ended(), c.ended);
     EXPECT_EQ(Stored("Path_SD"), c.stored ? card : "");
     if (std::filesystem::is_directory(card)) {
@@ -184,38 +158,38 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
     }
 }
 
-const std::string kBlitzer = "Blitzer;blitz;1;3;X;0\r\n";
+void WithBlitzer(InstallTest& t) {
+    t.WriteList(kBlitzer);
+    t.WriteCategory("Blitzer");
+}
+
+const char* const kListMissing = "16 Konfugurationsdatei nicht gefunden!";
+const char* const kNotFound = "16 Laufzeitfehler '53':\r\n\r\nDatei nicht gefunden";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RunEnds,
     ::testing::Values(
-        EndCase{"list_missing",
-                [](InstallTest&) {},
-                {"Konfugurationsdatei nicht gefunden!"},
-                false,
-                false,
-                {},
-                {}},
+        EndCase{"list_missing", [](InstallTest&) {}, {kListMissing}, false, false, {}, {}},
         EndCase{"hidden_list_counts_as_missing",
                 [](InstallTest& t) { WriteFile(t.poi + ".MARQUILL.CSV", kBlitzer); },
-                {"Konfugurationsdatei nicht gefunden!"},
+                {kListMissing},
                 false,
                 false,
                 {},
                 {}},
         EndCase{"answer_no",
                 [](InstallTest& t) {
-                    t.WriteList(kBlitzer);
-                    t.WriteCategory("Blitzer");
+                    WithBlitzer(t);
                     WriteFile(t.card + "old.txt", "keep");
                     t.runtime.Answer(runtime::vbNo);
                 },
-                {kOverwriteQuestion},
+                {"36 Im Zielverzeichnis liegen Daten,\r\nsollen diese \xC3\xBC"
+                 "berschrieben werden?"},
                 false,
                 false,
                 {"old.txt"},
                 {}},
-        EndCase{"only_subfolders_and_hidden_files_ask_nothing",
+        EndCase{"subfolders_and_hidden_files_ask_nothing",
                 [](InstallTest& t) {
                     t.WriteList("");
                     std::filesystem::create_directory(t.card + "sub");
@@ -235,43 +209,40 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 {}},
         EndCase{"no_category_has_data",
-                [](InstallTest& t) { t.WriteList("  Kamera ;kam\r\nName;Kurz;Aktiv\r\n   \r\n"); },
-                {"Keine Daten zum Installieren gefunden!\r\n  Kamera ",
-                 "Keine Daten zum Installieren gefunden!\r\nName",
-                 "Keine Daten zum Installieren gefunden!\r\n   "},
+                [](InstallTest& t) { t.WriteList("  Kamera ;kam\r\nName;Kurz\r\n   \r\n"); },
+                {"16 Keine Daten zum Installieren gefunden!\r\n  Kamera ",
+                 "16 Keine Daten zum Installieren gefunden!\r\nName",
+                 "16 Keine Daten zum Installieren gefunden!\r\n   "},
                 true,
                 true,
                 {},
                 {}},
         EndCase{"compiler_leaves_out_the_map",
                 [](InstallTest& t) {
-                    t.WriteList(kBlitzer);
-                    t.WriteCategory("Blitzer");
+                    WithBlitzer(t);
                     t.WriteCompiler("echo c > \"$base.chk\"; echo b > \"$base.bm\"");
                 },
-                {"Laufzeitfehler '53':\r\n\r\nDatei nicht gefunden"},
+                {kNotFound},
                 true,
                 false,
                 {"BLITZ.chk", "BLITZ.ini"},
                 {"BLITZ.bm"}},
         EndCase{"compiler_deletes_its_input",
                 [](InstallTest& t) {
-                    t.WriteList(kBlitzer);
-                    t.WriteCategory("Blitzer");
+                    WithBlitzer(t);
                     t.WriteCompiler(InstallTest::kWritesAllOutputs + std::string("; rm \"$1\""));
                 },
-                {"Laufzeitfehler '53':\r\n\r\nDatei nicht gefunden"},
+                {kNotFound},
                 true,
                 false,
                 {},
                 {"BLITZ.bm", "BLITZ.bmp", "BLITZ.chk", "BLITZ.ini", "BLITZ.map"}},
         EndCase{"card_folder_missing",
                 [](InstallTest& t) {
-                    t.WriteList(kBlitzer);
-                    t.WriteCategory("Blitzer");
+                    WithBlitzer(t);
                     std::filesystem::remove(t.card);
                 },
-                {"Laufzeitfehler '76':\r\n\r\nPfad nicht gefunden"},
+                {"16 Laufzeitfehler '76':\r\n\r\nPfad nicht gefunden"},
                 true,
                 false,
                 {},
@@ -281,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
                     t.WriteList("Blitzer;../../ab;1\r\n");
                     t.WriteCategory("Blitzer");
                 },
-                {"Laufzeitfehler '52':\r\n\r\nUng\xC3\xBCltiger Dateiname"},
+                {"16 Laufzeitfehler '52':\r\n\r\nUng\xC3\xBCltiger Dateiname"},
                 true,
                 false,
                 {},
@@ -291,32 +262,13 @@ INSTANTIATE_TEST_SUITE_P(
                     t.WriteList("Blitzer;blitz;1;40000\r\n");
                     t.WriteCategory("Blitzer");
                 },
-                {"Laufzeitfehler '6':\r\n\r\n\xC3\x9C"
+                {"16 Laufzeitfehler '6':\r\n\r\n\xC3\x9C"
                  "berlauf"},
                 true,
                 false,
                 {},
                 {}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(InstallTest, MissingDataMessageIsACriticalBoxAndTheLabelShowsTheName) {
-    WriteList("  Kamera ;kam\r\n");
-    PressInstall();
-    ASSERT_EQ(runtime.Boxes().size(), 1u);
-    EXPECT_EQ(runtime.Boxes()[0].style, runtime::vbCritical);
-    EXPECT_EQ(runtime.Boxes()[0].title, "Marquill");
-    EXPECT_EQ(window.lbl_active.caption, "Kamera");
-    EXPECT_FALSE(window.lbl_active.visible);
-}
-
-TEST_F(InstallTest, OverwriteQuestionDefaultsToYes) {
-    WriteList("");
-    WriteFile(card + "old.txt", "x");
-    PressInstall();
-    ASSERT_EQ(runtime.Boxes().size(), 1u);
-    EXPECT_EQ(runtime.Boxes()[0].style, runtime::vbYesNo | runtime::vbQuestion);
-    EXPECT_TRUE(runtime.Ended());
-}
 
 TEST_F(InstallTest, AfterAnsweringNoTheButtonStartsARunAgain) {
     WriteList("");
@@ -332,8 +284,7 @@ TEST_F(InstallTest, AfterAnsweringNoTheButtonStartsARunAgain) {
 }
 
 TEST_F(InstallTest, ASecondPressDuringTheCompilerWaitIsIgnored) {
-    WriteList(kBlitzer);
-    WriteCategory("Blitzer");
+    WithBlitzer(*this);
     const std::string log = root.Path() + "/runs.log";
     WriteCompiler("echo run >> \"" + log + "\"; sleep 0.3; " + std::string(kWritesAllOutputs));
     int presses = 0;
@@ -342,13 +293,11 @@ TEST_F(InstallTest, ASecondPressDuringTheCompilerWaitIsIgnored) {
     };
     PressInstall();
     EXPECT_EQ(ReadFile(log), "run\n");
-    EXPECT_TRUE(runtime.Ended());
-    EXPECT_EQ(FilesIn(card), (Names{"BLITZ.bm", "BLITZ.chk", "BLITZ.ini", "BLITZ.map"}));
+    EXPECT_EQ(FilesIn(card), kBlitzOnCard);
 }
 
 TEST_F(InstallTest, QuitDuringTheCompilerWaitStoresTheFoldersAndStopsTheRun) {
-    WriteList(kBlitzer);
-    WriteCategory("Blitzer");
+    WithBlitzer(*this);
     WriteCompiler("sleep 0.3; " + std::string(kWritesAllOutputs));
     runtime.onEvents = [] { runtime::RunEventHandler(Main::cmd_quit_Click); };
     PressInstall();

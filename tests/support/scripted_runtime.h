@@ -27,6 +27,12 @@ public:
     // Runs whenever the core lets window events run.
     std::function<void()> onEvents;
 
+    // Starts the program afresh: nothing shown, nothing ended.
+    void Restart() {
+        boxes_.clear();
+        ended_ = false;
+    }
+
     const std::vector<ShownBox>& Boxes() const { return boxes_; }
     bool Ended() const override { return ended_; }
     int EventRuns() const { return eventRuns_; }
