@@ -16,58 +16,32 @@ namespace {
 constexpr const char* kNtKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* kWindowsKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 
-TEST(ShortVersionText, WritesEveryNumberInFull) {
-    const struct {
-        std::uint32_t platformId, major, minor;
-        const char* expected;
-    } cases[] = {
-        {1, 4, 0, "1.4.0"},
-        {1, 4, 10, "1.4.10"},
-        {1, 4, 90, "1.4.90"},
-        {2, 4, 0, "2.4.0"},
-        {2, 5, 0, "2.5.0"},
-        {2, 5, 1, "2.5.1"},
-        {2, 6, 2, "2.6.2"},
-        {2, 10, 0, "2.10.0"},
-        {0, 0, 0, "0.0.0"},
-        {2, 6, 118, "2.6.118"},
-        {4294967295u, 4294967295u, 4294967295u, "4294967295.4294967295.4294967295"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(vbreg::ShortVersionText(c.platformId, c.major, c.minor), c.expected);
-    }
+TEST(SystemRules, ShortVersionWritesEveryNumberInFull) {
+    EXPECT_EQ(vbreg::ShortVersionText(1, 4, 10), "1.4.10");
+    EXPECT_EQ(vbreg::ShortVersionText(2, 10, 0), "2.10.0");
+    EXPECT_EQ(vbreg::ShortVersionText(4294967295u, 4294967295u, 4294967295u),
+              "4294967295.4294967295.4294967295");
 }
 
-TEST(ConsultsProcessList, ComparesTheNumbersWithTwoFourZero) {
+// Numbers, not text: as text "2.10.0" sorts below "2.4.0". Anything unparsable consults nothing.
+TEST(SystemRules, ProcessListAboveTwoFourZeroAndTheKeyOfTheNtPlatform) {
     const struct {
         const char* version;
-        bool consults;
+        bool consults, nt;
     } cases[] = {
-        {"2.5.0", true},    {"2.5.1", true},    {"2.6.0", true},
-        {"2.6.1", true},    {"2.6.2", true},    {"2.6.18", true},
-        {"2.10.0", true},   {"2.4.1", true},    {"3.0.0", true},
-        {"10.0.0", true},   {"2.04.01", true},  {"2.99999999999999999999.0", true},
-        {"2.4.0", false},   {"2.4.00", false},  {"02.4.0", false},
-        {"2.3.99", false},  {"1.4.0", false},   {"1.4.10", false},
-        {"1.4.90", false},  {"1.99.99", false}, {"0.0.0", false},
-        {"0.9.9", false},   {"", false},        {"2.5", false},
-        {"2.5.0.1", false}, {"2.x.0", false},   {"2..0", false},
-        {"-2.5.0", false},
+        // clang-format off
+        {"2.5.0", true, true},   {"2.5.1", true, true},    {"2.6.18", true, true},
+        {"2.10.0", true, true},  {"2.4.1", true, true},    {"10.0.0", true, false},
+        {"2.04.01", true, true}, {"2.99999999999999999999.0", true, true},
+        {"2.4.0", false, true},  {"02.4.00", false, false}, {"2.3.99", false, true},
+        {"1.4.10", false, false}, {"1.4.90", false, false}, {"0.9.9", false, false},
+        {"", false, false},      {"2.5", false, true},     {"2.x.0", false, true},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(vbreg::ConsultsProcessList(c.version), c.consults) << c.version;
+        EXPECT_EQ(vbreg::WindowsDirKeyFor(c.version), c.nt ? kNtKey : kWindowsKey) << c.version;
     }
-}
-
-TEST(WindowsDirKeyFor, NtFamilyReadsTheNtKey) {
-    const struct {
-        const char* version;
-        const char* key;
-    } cases[] = {
-        {"2.5.1", kNtKey},       {"2.4.0", kNtKey},      {"2.10.0", kNtKey},
-        {"1.4.10", kWindowsKey}, {"0.0.0", kWindowsKey}, {"", kWindowsKey},
-    };
-    for (const auto& c : cases) EXPECT_EQ(vbreg::WindowsDirKeyFor(c.version), c.key) << c.version;
 }
 
 TEST(GetOSVersion, ReportsTheKernelReleaseAsAnNtSystem) {
@@ -78,18 +52,13 @@ TEST(GetOSVersion, ReportsTheKernelReleaseAsAnNtSystem) {
     EXPECT_EQ(vbreg::GetOSVersion(), "2." + std::to_string(major) + "." + std::to_string(minor));
 }
 
-class GetWindowsDirTest : public testsupport::IsolatedTest {
-protected:
-    void WriteHive(const std::string& valueLine, const char* key = kNtKey) {
-        std::filesystem::create_directories(ConfigHome() + "/marquill");
-        testsupport::WriteFile(HivePath(), std::string("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\") +
-                                               key + "]\r\n" + valueLine + "\r\n");
-    }
+using GetWindowsDirTest = testsupport::IsolatedTest;
 
+// Nothing stored (also nothing under another system's key): the private cache folder.
+TEST_F(GetWindowsDirTest, ReturnsTheStoredFolderUnchangedAndSilently) {
     testsupport::ScriptedRuntime runtime;
-};
-
-TEST_F(GetWindowsDirTest, ReturnsStoredSystemRootUnchanged) {
+    ASSERT_EQ(vbreg::WriteRegString(kWindowsKey, "SystemRoot", "/elsewhere"), 0);
+    EXPECT_EQ(vbreg::GetWindowsDir(), CacheHome() + "/marquill");
     for (const std::string folder : {"/srv/win", "C:\\WINDOWS", "/srv/win/", "C:\\WINNT\\"}) {
         ASSERT_EQ(vbreg::WriteRegString(kNtKey, "SystemRoot", folder), 0);
         EXPECT_EQ(vbreg::GetWindowsDir(), folder);
@@ -97,20 +66,13 @@ TEST_F(GetWindowsDirTest, ReturnsStoredSystemRootUnchanged) {
     EXPECT_TRUE(runtime.Boxes().empty());
 }
 
-TEST_F(GetWindowsDirTest, IgnoresTheKeyOfOtherSystems) {
-    WriteHive("\"SystemRoot\"=\"/elsewhere\"", kWindowsKey);
-    EXPECT_NE(vbreg::GetWindowsDir(), "/elsewhere");
-}
-
-TEST_F(GetWindowsDirTest, WithoutStoredValueUsesThePrivateCacheFolderSilently) {
-    EXPECT_EQ(vbreg::GetWindowsDir(), CacheHome() + "/marquill");
-    EXPECT_TRUE(runtime.Boxes().empty());
-}
-
 TEST_F(GetWindowsDirTest, UnreadableValueGivesEmptyText) {
-    WriteHive("\"SystemRoot\"=hex(1):");  // size 0: a runtime error inside the read
+    testsupport::ScriptedRuntime runtime;
+    std::filesystem::create_directories(ConfigHome() + "/marquill");
+    testsupport::WriteFile(HivePath(), std::string("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\") +
+                                           kNtKey + "]\r\n\"SystemRoot\"=hex(1):\r\n");  // size 0
     EXPECT_EQ(vbreg::GetWindowsDir(), "");
-    ASSERT_EQ(runtime.Boxes().size(), 1u);
+    EXPECT_EQ(runtime.Boxes().size(), 1u);  // shown by the registry read, not here
     EXPECT_FALSE(runtime.Ended());
 }
 

@@ -1,40 +1,59 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-struct SplitCase {
-    const char* commandLine;
-    std::vector<std::string> tokens;
-};
-
-class SplitCommandLineTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitCommandLineTest, SplitsAsWindowsDoes) {
-    EXPECT_EQ(platform::SplitCommandLine(GetParam().commandLine), GetParam().tokens);
+TEST(SplitCommandLine, SplitsAsWindowsDoes) {
+    const struct {
+        const char* commandLine;
+        std::vector<std::string> tokens;
+    } cases[] = {
+        {"  \t ", {}},
+        {"  prog   a\tb  c  ", {"prog", "a", "b", "c"}},
+        {"\"/opt/nav man/poicompiler\" IN.asc", {"/opt/nav man/poicompiler", "IN.asc"}},
+        {"/opt/\"nav man\"/p", {"/opt/nav man/p"}},
+        // A program path keeps its backslashes, even before a closing quote.
+        {"\"C:\\nav\\\" x", {"C:\\nav\\", "x"}},
+        {"p \"\" x", {"p", "", "x"}},
+        {"p \"a b", {"p", "a b"}},
+        {"p \"a\"\"b\"", {"p", "a\"b"}},
+        {"p a\\b c\\\\d", {"p", "a\\b", "c\\\\d"}},
+        {"p a\\\\\\\"b", {"p", "a\\\"b"}},
+        {"p \"a\\\\\" b", {"p", "a\\", "b"}},
+        {"p trailing\\", {"p", "trailing\\"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::SplitCommandLine(c.commandLine), c.tokens) << c.commandLine;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SplitCommandLineTest,
-    ::testing::Values(
-        SplitCase{"", {}}, SplitCase{"  \t ", {}}, SplitCase{"prog", {"prog"}},
-        SplitCase{"  prog   a\tb  c  ", {"prog", "a", "b", "c"}},
-        SplitCase{"\"/opt/nav man/poicompiler\" IN.asc", {"/opt/nav man/poicompiler", "IN.asc"}},
-        SplitCase{"/opt/\"nav man\"/p", {"/opt/nav man/p"}},
-        // A program path keeps its backslashes, even before a closing quote.
-        SplitCase{"\"C:\\nav\\\" x", {"C:\\nav\\", "x"}},
-        SplitCase{"p \"a b\" c", {"p", "a b", "c"}}, SplitCase{"p a\"b c\"d", {"p", "ab cd"}},
-        SplitCase{"p \"\" x", {"p", "", "x"}}, SplitCase{"p \"a b", {"p", "a b"}},
-        SplitCase{"p \"a\"\"b\"", {"p", "a\"b"}},
-        SplitCase{"p a\\b c\\\\d", {"p", "a\\b", "c\\\\d"}}, SplitCase{"p a\\\"b", {"p", "a\"b"}},
-        SplitCase{"p a\\\\\"b c\"", {"p", "a\\b c"}}, SplitCase{"p a\\\\\\\"b", {"p", "a\\\"b"}},
-        SplitCase{"p \"a\\\\\" b", {"p", "a\\", "b"}},
-        SplitCase{"p trailing\\", {"p", "trailing\\"}},
-        SplitCase{"p ;rm $(id) `id` | > < & 'q'",
-                  {"p", ";rm", "$(id)", "`id`", "|", ">", "<", "&", "'q'"}}));
+// Were a shell involved, one of these arguments would create the marker. The child also gets
+// no terminal input to block on.
+TEST(StartCommandLine, RunsOnlyTheQuotedProgramWithPlainTextArguments) {
+    testsupport::TempFolder folder;
+    ASSERT_EQ(mkdir((folder / "nav man").c_str(), 0755), 0);
+    const std::string program = folder / "nav man/prog", out = folder / "out", m = folder / "m";
+    testsupport::WriteFile(program, "#!/bin/sh\nprintf '[%s]' \"$@\" > '" + out +
+                                        "'\nreadlink /proc/$$/fd/0 >> '" + out + "'\n");
+    chmod(program.c_str(), 0755);
+    const std::string arguments = ";touch " + m + " $(touch " + m + ") `touch " + m + "` | touch " +
+                                  m + " > " + m + " && touch " + m;
+
+    std::int32_t pid = 0;
+    ASSERT_EQ(platform::StartCommandLine("\"" + program + "\" \"two words\" " + arguments, 0, &pid),
+              0);
+    ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+    EXPECT_EQ(testsupport::ReadFile(out), "[two words][;touch][" + m + "][$(touch][" + m +
+                                              ")][`touch][" + m + "`][|][touch][" + m + "][>][" +
+                                              m + "][&&][touch][" + m + "]/dev/null\n");
+    EXPECT_FALSE(testsupport::FileExists(m));
+}
 
 }  // namespace
