@@ -46,15 +46,6 @@ TEST_F(InstallTest, BlitzerLandsOnTheCardWithItsSixSettingLines) {
     EXPECT_EQ(Stored("Path_SD"), card);
 }
 
-TEST_F(InstallTest, FoldersTypedWithoutSeparatorGetOneAndAreStoredWithIt) {
-    WriteList("");
-    window.txt_poi.text = poi.substr(0, poi.size() - 1);
-    window.txt_sd.text = card.substr(0, card.size() - 1);
-    PressInstall();
-    EXPECT_EQ(window.txt_poi.text, poi);
-    EXPECT_EQ(Stored("Path_SD"), card);
-}
-
 // The compiler sees its own path, its arguments, and what is staged at its time.
 TEST_F(InstallTest, CompilerGetsTheCommandLineForEachKindOfNavManFolder) {
     const std::string log = root.Path() + "/compiler.log";

@@ -36,15 +36,6 @@ int MoveWithFileSizeLimit(const std::string& from, const std::string& to, rlim_t
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(MoveFile, ReplacesTheTargetAndRemovesTheSource) {
-    TempFolder folder;
-    WriteFile(folder / "new.map", "new");
-    WriteFile(folder / "card.map", "old");
-    Utils::MoveFile(folder / "new.map", folder / "card.map");
-    EXPECT_EQ(ReadFile(folder / "card.map"), "new");
-    EXPECT_FALSE(testsupport::FileExists(folder / "new.map"));
-}
-
 TEST(MoveFile, ACardThatFillsUpKeepsItsOldFileAndNoPartialOne) {
     TempFolder folder;
     WriteFile(folder / "new.map", std::string(64 * 1024, 'n'));
@@ -58,16 +49,6 @@ TEST(MoveFile, ACardThatFillsUpKeepsItsOldFileAndNoPartialOne) {
         ++files;
     }
     EXPECT_EQ(files, 2u);
-}
-
-TEST(MoveFile, AMissingSourceIsFileNotFound) {
-    TempFolder folder;
-    try {
-        Utils::MoveFile(folder / "absent.map", folder / "card.map");
-        FAIL() << "no error";
-    } catch (const runtime::RuntimeError& error) {
-        EXPECT_EQ(error.Number(), runtime::kFileNotFound);
-    }
 }
 
 }  // namespace
