@@ -60,6 +60,8 @@ inline constexpr std::array<ControlSpec, 9> kMainControls{{
 }};
 // clang-format on
 
-constexpr int ToPixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int ToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 }  // namespace layout

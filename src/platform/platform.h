@@ -56,8 +56,8 @@ LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* t
                         unsigned char* data, std::uint32_t* dataSize);
 LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t reserved,
                        const std::string& className, std::uint32_t options,
-                       std::uint32_t samDesired, const SECURITY_ATTRIBUTES* security,
-                       HKEY* result, std::uint32_t* disposition);
+                       std::uint32_t samDesired, const SECURITY_ATTRIBUTES* security, HKEY* result,
+                       std::uint32_t* disposition);
 LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t reserved,
                       std::uint32_t type, const unsigned char* data, std::uint32_t dataSize);
 LSTATUS RegCloseKey(HKEY key);

@@ -18,8 +18,8 @@ namespace qtfront {
 namespace {
 
 QRect GeometryOf(const layout::ControlSpec& entry) {
-    return {layout::ToPixels(entry.left), layout::ToPixels(entry.top), layout::ToPixels(entry.width),
-            layout::ToPixels(entry.height)};
+    return {layout::ToPixels(entry.left), layout::ToPixels(entry.top),
+            layout::ToPixels(entry.width), layout::ToPixels(entry.height)};
 }
 
 QFont FontOf(const layout::FontSpec& entry) {

@@ -46,7 +46,7 @@ namespace {
 // The child starts with default signal handling and nothing blocked, whatever this program
 // (or its toolkit) has set up for itself.
 class SpawnAttributes {
-  public:
+public:
     SpawnAttributes() {
         posix_spawnattr_init(&attributes_);
         sigset_t none;
@@ -65,13 +65,13 @@ class SpawnAttributes {
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
     const posix_spawnattr_t* get() const { return &attributes_; }
 
-  private:
+private:
     posix_spawnattr_t attributes_;
 };
 
 // The child reads nothing: its standard input is /dev/null.
 class SpawnFileActions {
-  public:
+public:
     SpawnFileActions() {
         posix_spawn_file_actions_init(&actions_);
         posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -81,7 +81,7 @@ class SpawnFileActions {
     SpawnFileActions& operator=(const SpawnFileActions&) = delete;
     const posix_spawn_file_actions_t* get() const { return &actions_; }
 
-  private:
+private:
     posix_spawn_file_actions_t actions_;
 };
 

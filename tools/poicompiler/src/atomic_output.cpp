@@ -16,7 +16,7 @@ namespace {
 }
 
 class Temporaries {
-  public:
+public:
     ~Temporaries() {
         for (const auto& p : paths_) ::unlink(p.c_str());
     }
@@ -38,7 +38,7 @@ class Temporaries {
 
     void Release(const std::filesystem::path& p) { std::erase(paths_, p); }
 
-  private:
+private:
     std::vector<std::filesystem::path> paths_;
 };
 

@@ -12,7 +12,7 @@ constexpr std::uint32_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER; V4/V5 extend
 constexpr std::int32_t kMaxSide = 4096;        // icons are tiny; this bounds the arithmetic
 
 class Reader {
-  public:
+public:
     Reader(std::string_view bytes, const std::string& label) : bytes_(bytes), label_(label) {}
 
     [[noreturn]] void Fail(const std::string& why) const {
@@ -36,7 +36,7 @@ class Reader {
             Fail("truncated BMP file (" + std::to_string(bytes_.size()) + " bytes)");
     }
 
-  private:
+private:
     std::string_view bytes_;
     const std::string& label_;
 };

@@ -6,7 +6,7 @@ namespace poicompiler {
 
 // Any reason the compiler stops without output; the message is one line for stderr.
 class CompileError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

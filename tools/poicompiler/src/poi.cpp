@@ -26,7 +26,7 @@ bool IsDigit(char c) {
 }
 
 class LineParser {
-  public:
+public:
     LineParser(std::string_view line, const std::string& label, std::size_t number)
         : rest_(line), where_(label + ":" + std::to_string(number) + ": ") {}
 
@@ -40,7 +40,7 @@ class LineParser {
         return poi;
     }
 
-  private:
+private:
     [[noreturn]] void Fail(const std::string& why) const { throw CompileError(where_ + why); }
 
     std::int32_t Coordinate(const char* what, int limit) {
