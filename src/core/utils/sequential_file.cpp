@@ -23,26 +23,24 @@ SequentialFile::~SequentialFile() {
     Close();
 }
 
-bool SequentialFile::AtEnd() {
+int SequentialFile::NextByte() {
     if (file_ == nullptr) throw runtime::RuntimeError(runtime::kPathFileAccessError);
     errno = 0;
     const int c = std::getc(file_);
-    if (c == EOF) {
-        if (std::ferror(file_)) throw runtime::ErrorFromErrno(errno, path_);
-        return true;
-    }
+    if (c == EOF && std::ferror(file_)) throw runtime::ErrorFromErrno(errno, path_);
+    return c;
+}
+
+bool SequentialFile::AtEnd() {
+    const int c = NextByte();
+    if (c == EOF) return true;
     std::ungetc(c, file_);
     return false;
 }
 
 char SequentialFile::ReadChar() {
-    if (file_ == nullptr) throw runtime::RuntimeError(runtime::kPathFileAccessError);
-    errno = 0;
-    const int c = std::getc(file_);
-    if (c == EOF) {
-        if (std::ferror(file_)) throw runtime::ErrorFromErrno(errno, path_);
-        throw runtime::RuntimeError(kInputPastEndOfFile, "Einlesen hinter Dateiende");
-    }
+    const int c = NextByte();
+    if (c == EOF) throw runtime::RuntimeError(kInputPastEndOfFile, "Einlesen hinter Dateiende");
     return static_cast<char>(c);
 }
 

@@ -36,6 +36,8 @@ public:
     void Close();
 
 private:
+    int NextByte();  // the next byte, or EOF at the end; a failing read throws
+
     std::FILE* file_;
     std::string path_;
 };

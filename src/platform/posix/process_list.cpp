@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +21,6 @@ struct Snapshot {
     std::size_t next = 0;
 };
 
-std::mutex snapshotsMutex;
 std::map<HANDLE, Snapshot> snapshots;
 HANDLE lastHandle = 0;
 ProcessListSource testSource;
@@ -79,7 +77,6 @@ bool ReadLiveProcessList(std::vector<PROCESSENTRY32>* entries) {
 }
 
 bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
-    const std::lock_guard lock(snapshotsMutex);
     const auto found = snapshots.find(handle);
     if (found == snapshots.end() || entry == nullptr) return false;
     Snapshot& snapshot = found->second;
@@ -94,20 +91,14 @@ bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
 }  // namespace
 
 HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*processId*/) {
-    ProcessListSource source;
-    {
-        const std::lock_guard lock(snapshotsMutex);
-        source = testSource;
-    }
     Snapshot snapshot;
-    if (source) {
-        snapshot.entries = source();
+    if (testSource) {
+        snapshot.entries = testSource();
     } else if (!ReadLiveProcessList(&snapshot.entries)) {
         return INVALID_HANDLE_VALUE;
     }
     // Reaped after the read: a child this snapshot saw ended must not stay a zombie.
     posix::ReapEndedChildren();
-    const std::lock_guard lock(snapshotsMutex);
     const HANDLE handle = ++lastHandle;
     snapshots.emplace(handle, std::move(snapshot));
     return handle;
@@ -122,12 +113,10 @@ bool Process32Next(HANDLE snapshot, PROCESSENTRY32* entry) {
 }
 
 bool CloseHandle(HANDLE handle) {
-    const std::lock_guard lock(snapshotsMutex);
     return snapshots.erase(handle) == 1;
 }
 
 void SetProcessListSourceForTesting(ProcessListSource source) {
-    const std::lock_guard lock(snapshotsMutex);
     testSource = std::move(source);
 }
 

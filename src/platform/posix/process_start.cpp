@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,17 +19,14 @@ namespace platform {
 namespace posix {
 
 namespace {
-std::mutex childrenMutex;
 std::set<pid_t> startedChildren;
 }  // namespace
 
 void RememberStartedChild(pid_t pid) {
-    const std::lock_guard lock(childrenMutex);
     startedChildren.insert(pid);
 }
 
 void ReapEndedChildren() {
-    const std::lock_guard lock(childrenMutex);
     for (auto child = startedChildren.begin(); child != startedChildren.end();) {
         const pid_t result = waitpid(*child, nullptr, WNOHANG);
         // Ended and now reaped, or no longer ours to reap (someone else waited for it).

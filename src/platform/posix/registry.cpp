@@ -2,7 +2,6 @@
 // operation reads the hive afresh, so other processes' writes are seen at once.
 #include <algorithm>
 #include <map>
-#include <mutex>
 #include <optional>
 
 #include "hive_model.h"
@@ -25,26 +24,20 @@ struct OpenKey {
 class HandleTable {
 public:
     HKEY Add(OpenKey key) {
-        std::lock_guard guard(mutex_);
         next_ += 4;
         keys_.emplace(next_, std::move(key));
         return next_;
     }
 
     std::optional<OpenKey> Find(HKEY handle) {
-        std::lock_guard guard(mutex_);
         const auto found = keys_.find(handle);
         if (found == keys_.end()) return std::nullopt;
         return found->second;
     }
 
-    bool Remove(HKEY handle) {
-        std::lock_guard guard(mutex_);
-        return keys_.erase(handle) == 1;
-    }
+    bool Remove(HKEY handle) { return keys_.erase(handle) == 1; }
 
 private:
-    std::mutex mutex_;
     std::map<HKEY, OpenKey> keys_;
     HKEY next_ = 0x1000;
 };
