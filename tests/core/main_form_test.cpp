@@ -26,17 +26,6 @@ protected:
     testsupport::FakeMainWindow window;
 };
 
-TEST_F(MainFormTest, FirstStartWithoutAnyStoredFolder) {
-    Main::Form_Load(window.form);
-    EXPECT_EQ(window.form.caption, "Marquill (200512181907)");
-    EXPECT_FALSE(window.lbl_active.visible);
-    EXPECT_EQ(window.txt_navman.caption, "");
-    EXPECT_EQ(window.txt_poi.text, kMarker);
-    EXPECT_EQ(window.txt_sd.colour, controls::kRed);
-    EXPECT_FALSE(window.cmd_Start.enabled);
-    EXPECT_TRUE(runtime.Boxes().empty());
-}
-
 TEST_F(MainFormTest, LoadSettlesTheInstallButtonFromAllThreeDisplays) {
     struct Case {
         const char* navman;  // nullptr: NavMan not installed

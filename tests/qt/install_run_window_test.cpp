@@ -36,11 +36,12 @@ TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
     ASSERT_TRUE(runtime_->Ended());
     ASSERT_EQ(runtime_->Boxes().size(), 1u);  // the demo's category without data
     EXPECT_EQ(runtime_->Boxes()[0].text.rfind("Keine Daten zum Installieren gefunden!\r\n", 0), 0u);
-    const std::vector<std::string> expected{
-        "BLITZ.bm",  "BLITZ.chk",   "BLITZ.ini",    "BLITZ.map",    "LADE.bm",
-        "LADE.chk",  "LADE.ini",    "LADE.map",     "MOBIL.bm",     "MOBIL.chk",
-        "MOBIL.ini", "MOBIL.map",   "RAST.bm",      "RAST.chk",     "RAST.ini",
-        "RAST.map",  "TANKSTEL.bm", "TANKSTEL.chk", "TANKSTEL.ini", "TANKSTEL.map"};
+    std::vector<std::string> expected;
+    for (const char* name : {"BLITZ", "LADE", "MOBIL", "RAST", "TANKSTEL"}) {
+        for (const char* extension : {".bm", ".chk", ".ini", ".map"}) {
+            expected.push_back(std::string(name) + extension);
+        }
+    }
     EXPECT_EQ(FilesIn(card.Path()), expected);
     EXPECT_EQ(testsupport::ReadFile(card / "BLITZ.ini"),
               "[BLITZ]\r\nactive=1\r\ndistance=200\r\ntime=0\r\nvisualWarning=0\r\n"

@@ -40,6 +40,8 @@ TEST_F(WindowTest, FirstStartShowsTheLayoutWithBothFieldsMarkedRed) {
         EXPECT_EQ(TextColour(field), QColor(Qt::red));
     }
     EXPECT_FALSE(window_->cmd_Start()->isEnabled());
+    EXPECT_EQ(window_->txt_navman()->text(), "");
+    EXPECT_TRUE(runtime_->Boxes().empty());
 }
 
 TEST_F(WindowTest, TabOrderSkipsTheLabels) {
