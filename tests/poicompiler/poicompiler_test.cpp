@@ -1,0 +1,260 @@
+// Runs the built program as the category build does, in temporary folders, and reads its outputs
+// by the byte layout documented in tools/poicompiler/README.md alone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "chk.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system temp folder, removed with everything in it.
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "poicompiler_test_XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        path = pattern;
+    }
+    ~TempDir() { fs::remove_all(path); }
+    fs::path operator/(const std::string& name) const { return path / name; }
+    std::set<fs::path> Names() const { return {fs::directory_iterator(path), {}}; }
+};
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& path) {
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
+
+// Runs the built program; gives its wait status (0: exited with 0) and its stderr. With
+// `limit_blocks` > 0 every file it writes is capped at that many 512-byte blocks, and a longer
+// write fails instead of killing it.
+std::pair<int, std::string> RunCompiler(const std::vector<std::string>& args, int limit_blocks) {
+    const TempDir log;
+    std::string cmd =
+        "exec </dev/null >/dev/null 2>'" + (log / "err").string() + "'; trap '' XFSZ; ";
+    if (limit_blocks > 0) cmd += "ulimit -f " + std::to_string(limit_blocks) + "; ";
+    cmd += "exec '" POICOMPILER_EXE "'";
+    for (const std::string& a : args) cmd += " '" + a + "'";   // test arguments hold no quote
+    return {std::system(cmd.c_str()), ReadFile(log / "err")};  // braces run left to right
+}
+
+// A folder holding the data file D.asc and the icon D.bmp, and the command line that compiles them.
+struct Scene {
+    TempDir dir;
+    fs::path data = dir / "D.asc", icon = dir / "D.bmp";
+    std::vector<std::string> args = {
+        data, "BITMAP=" + icon.string(), "16BPP", "APP", "IMPORTANCE=1", "TRANSPARENT"};
+    Scene(const std::string& text, const std::string& bmp) {
+        WriteFile(data, text);
+        WriteFile(icon, bmp);
+    }
+    int Compile() const { return RunCompiler(args, 0).first; }
+};
+
+// Each value as a little-endian field of `size` bytes.
+template <class... Values>
+std::string LeBytes(int size, Values... values) {
+    std::string out;
+    for (const std::int64_t v : {static_cast<std::int64_t>(values)...})
+        for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
+    return out;
+}
+
+// Distinct colours per pixel, so a flipped or shifted row shows.
+std::uint32_t Gradient(int x, int y) {
+    return (40 * x + 8) << 16 | (60 * y + 4) << 8 | (200 - 16 * (x + y));
+}
+
+// An uncompressed BMP of the gradient. At 8 bits every pixel gets its own palette entry, so such
+// icons stay within 256 pixels.
+std::string MakeBmp(int width, int height, int bits, bool top_down) {
+    std::string palette, pixels;
+    for (int row = 0; row < height; ++row) {
+        for (int x = 0; x < width; ++x) {
+            // 0xRRGGBB stored low byte first: B, G, R, 0
+            palette += LeBytes(4, Gradient(x, top_down ? row : height - 1 - row));
+            pixels += bits == 8 ? LeBytes(1, palette.size() / 4 - 1)
+                                : palette.substr(palette.size() - 4, 3);
+        }
+        pixels.append(-pixels.size() & 3, '\0');  // rows end on a 4-byte boundary
+    }
+    if (bits != 8) palette.clear();
+    const std::size_t offset = 54 + palette.size(), size = pixels.size();
+    return "BM" +
+           LeBytes(4, offset + size, 0, offset, 40, width, top_down ? -height : height,
+                   1 | bits << 16, 0, size, 2835, 2835, palette.size() / 4, 0) +
+           palette + pixels;
+}
+
+using Spoil = std::function<void(Scene&)>;
+
+Spoil Data(const std::string& text) {
+    return [text](Scene& s) { WriteFile(s.data, text); };
+}
+
+Spoil IconByte(std::size_t at, char value) {
+    return [at, value](Scene& s) { WriteFile(s.icon, ReadFile(s.icon).replace(at, 1, 1, value)); };
+}
+
+struct FailureCase {
+    const char* name;
+    Spoil spoil;
+    const char* expected;  // part of the one stderr line
+    int limit_blocks = 0;  // caps the size of the files written
+};
+
+const FailureCase kFailures[] = {
+    {"MissingArgument", [](Scene& s) { s.args.pop_back(); }, "expected 6 arguments, got 5"},
+    {"WrongKeyword", [](Scene& s) { s.args[2] = "16bpp"; }, "argument 3 is \"16bpp\""},
+    // Outputs named like an input would overwrite it.
+    {"DataNamedLikeAnOutput", [](Scene& s) { s.args[0] = s.dir / "E.map"; }, "output extension"},
+    {"IconNamedLikeAnOutput", [](Scene& s) { s.args[1] = "BITMAP=" + (s.dir / "./D.bm").string(); },
+     "would be overwritten by the output"},
+    {"MissingIcon", [](Scene& s) { fs::remove(s.icon); }, "D.bmp: cannot read"},
+    {"FourBitIcon", IconByte(28, 4), "D.bmp: unsupported colour depth of 4 bits"},
+    {"CompressedIcon", IconByte(30, 1), "D.bmp: compressed BMP"},
+    {"TruncatedIcon", [](Scene& s) { fs::resize_file(s.icon, 60); }, "D.bmp: truncated BMP"},
+    {"LineNotNumbers", Data("abc,def,x\n"), "D.asc:1: longitude \"abc\" is not a decimal number"},
+    // Blank lines count, a lone CR does not end a line.
+    {"Latitude91", Data("8.5,50.1,A\r3,4,b\r\n\r\n8.5,91,B\r\n"), ":3: latitude \"91\" is outside"},
+    {"HexNumber", Data("0,0x10,a\n"), "latitude \"0x10\" is not a decimal number"},
+    {"HugeNumber", Data("99999999999999999999,0,a\n"), "\" is outside -180..180"},
+    // The range is checked before rounding.
+    {"JustAbove90", Data("0,90.0000001,a\n"), "latitude \"90.0000001\" is outside -90..90"},
+    {"NameMissing", Data("8.5,50.1\n"), ":1: expected longitude,latitude,name[,comment]"},
+    {"NameEmpty", Data("1,2,\"\"\n"), "D.asc:1: empty name"},
+    {"QuoteOpen", Data("1,2,\"open\n"), "D.asc:1: unterminated quote in name"},
+    {"TextAfterQuote", Data("1,2,\"a\"b\n"), "D.asc:1: unexpected text after the quoted name"},
+    {"NameTooLong", Data("1,2," + std::string(65536, 'n')), "D.asc:1: text longer than 65535"},
+    // The .chk fits under the cap, the .map does not: nothing, not even a temporary, may remain.
+    {"WriteFailsAtSizeCap", Data("1,2," + std::string(5000, 'n')), "D.map: cannot write", 2},
+};
+
+class Failure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(Failure, OneLineNonZeroExitAndNoOutput) {
+    Scene s("8.5,50.1,Ort A\r\n9.25,51.0,\"Ort, B\",Kommentar\r\n", MakeBmp(4, 3, 24, false));
+    GetParam().spoil(s);
+    const std::set<fs::path> before = s.dir.Names();
+
+    const auto [status, err] = RunCompiler(s.args, GetParam().limit_blocks);
+
+    EXPECT_NE(status, 0);
+    EXPECT_TRUE(err.starts_with("poicompiler: ") && err.find('\n') == err.size() - 1) << err;
+    EXPECT_NE(err.find(GetParam().expected), std::string::npos) << err;
+    EXPECT_EQ(s.dir.Names(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Contract, Failure, ::testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Each demo category with files compiles to three outputs beside its untouched inputs, replacing
+// the outputs of an earlier run.
+TEST(Contract, DemoCategoriesCompile) {
+    for (const char* name : {"Blitzer.csv", "Blitzer mobil.csv", "Ladestationen.csv",
+                             "Raststätten.csv", "Tankstellen.asc"}) {
+        const fs::path data = fs::path(POICOMPILER_DEMO_DIR) / name;
+        const std::string inputs[] = {ReadFile(data),
+                                      ReadFile(fs::path(data).replace_extension(".bmp"))};
+        Scene s(inputs[0], inputs[1]);
+        WriteFile(s.dir / "D.map", "stale");
+        ASSERT_EQ(s.Compile(), 0) << name;
+        EXPECT_EQ(s.dir.Names(), (std::set<fs::path>{s.data, s.dir / "D.bm", s.icon,
+                                                     s.dir / "D.chk", s.dir / "D.map"}));
+        EXPECT_EQ(ReadFile(s.data) + ReadFile(s.icon), inputs[0] + inputs[1]);
+        EXPECT_GE(ReadFile(s.dir / "D.map").at(8), 20) << name;  // the point count's low byte
+    }
+}
+
+struct MapPoint {
+    std::int32_t lon, lat;
+    std::string name, comment;
+};
+
+// The documented key, bit by bit.
+std::uint64_t ZKey(const MapPoint& p) {
+    const std::uint64_t x = p.lon + 180'000'000ll, y = p.lat + 90'000'000ll;
+    std::uint64_t key = 0;
+    for (int k = 0; k < 32; ++k) key |= ((x >> k) & 1) << (2 * k) | ((y >> k) & 1) << (2 * k + 1);
+    return key;
+}
+
+// Line shapes and degree forms, then random points across the whole range, then a last line
+// without its end whose key equals an earlier point's.
+TEST(Formats, MapInZOrderAndChkOfTheOutputs) {
+    std::string text =
+        "\357\273\2778.5,50.1,Plain name\r\n\r\n  \t\n"
+        "9,51, \"Aral, Hauptstra\303\237e \"\"12\"\"\" , \"note, quoted\"\n"
+        "10,52,  Trimmed  ,comment, with, commas \n11,53,\"\"\"\"\n"
+        " -13.404954\t,+7,a\n.25,12.,b\n-0,0000000000000000000012,c\n"
+        // Rounded half away from zero at the seventh decimal; the range is checked unrounded.
+        "1.2345675,1.23456749,d\n-0.0000005,89.9999996,e\n-180,90.000000,f\n";
+    // clang-format off
+    std::vector<MapPoint> written = {
+        {8'500'000, 50'100'000, "Plain name", ""},
+        {9'000'000, 51'000'000, "Aral, Hauptstra\303\237e \"12\"", "note, quoted"},
+        {10'000'000, 52'000'000, "Trimmed", "comment, with, commas"}, {11'000'000, 53'000'000, "\"", ""},
+        {-13'404'954, 7'000'000, "a", ""}, {250'000, 12'000'000, "b", ""}, {0, 12'000'000, "c", ""},
+        {1'234'568, 1'234'567, "d", ""}, {-1, 90'000'000, "e", ""}, {-180'000'000, 90'000'000, "f", ""}};
+    // clang-format on
+    for (std::int64_t i = 0; i < 500; ++i) {  // steps coprime to the ranges spread them out
+        const MapPoint& p = written.emplace_back(i * 7'368'787 % 360'000'001 - 180'000'000,
+                                                 i * 3'141'593 % 180'000'001 - 90'000'000, "P", "");
+        text += std::to_string(p.lon / 1e6) + ',' + std::to_string(p.lat / 1e6) + ",P\r\n";
+    }
+    text += "11,53,Stra\337e (8-bit), last line without end";
+    written.push_back({11'000'000, 53'000'000, "Stra\337e (8-bit)", "last line without end"});
+    Scene s(text, MakeBmp(2, 2, 24, false));
+    ASSERT_EQ(s.Compile(), 0);
+
+    const auto x = std::ranges::minmax(written, {}, &MapPoint::lon);
+    const auto y = std::ranges::minmax(written, {}, &MapPoint::lat);
+    std::string map =
+        "MQMP" + LeBytes(4, 1, written.size(), x.min.lon, y.min.lat, x.max.lon, y.max.lat);
+    std::ranges::stable_sort(written, {}, ZKey);  // equal keys keep the order of the data file
+    for (const MapPoint& p : written)
+        map += LeBytes(4, p.lon, p.lat) + LeBytes(2, p.name.size()) + p.name +
+               LeBytes(2, p.comment.size()) + p.comment;
+    EXPECT_EQ(ReadFile(s.dir / "D.map"), map);
+
+    const std::string bm = ReadFile(s.dir / "D.bm");
+    ASSERT_EQ(poicompiler::Crc32("123456789"), 0xCBF43926u);  // the common CRC-32
+    EXPECT_EQ(ReadFile(s.dir / "D.chk"),
+              "MQCK" + LeBytes(4, 1, written.size(), map.size(), poicompiler::Crc32(map), bm.size(),
+                               poicompiler::Crc32(bm)));
+}
+
+int To565(std::uint32_t rgb) {  // 0xRRGGBB: the top 5, 6 and 5 bits of R, G and B
+    return (rgb >> 19 & 0x1F) << 11 | (rgb >> 10 & 0x3F) << 5 | (rgb >> 3 & 0x1F);
+}
+
+class EmptyDataAndIcon : public ::testing::TestWithParam<std::tuple<int, bool, int>> {};
+
+// No points; the icon's pixels top row first in RGB565, the top-left one the transparent colour.
+TEST_P(EmptyDataAndIcon, GiveAnEmptyMapAndTheIconPixels) {
+    const auto [bits, top_down, width] = GetParam();
+    Scene s("", MakeBmp(width, 3, bits, top_down));
+    ASSERT_EQ(s.Compile(), 0);
+
+    EXPECT_EQ(ReadFile(s.dir / "D.map"), "MQMP" + LeBytes(4, 1, 0, 0, 0, 0, 0));
+    std::string bm = "MQBM" + LeBytes(2, 1, width, 3, To565(Gradient(0, 0)));
+    for (int i = 0; i < 3 * width; ++i) bm += LeBytes(2, To565(Gradient(i % width, i / width)));
+    EXPECT_EQ(ReadFile(s.dir / "D.bm"), bm);
+}
+
+// Widths 3 and 5 need row padding in both depths; 4 needs none at 8 bits.
+INSTANTIATE_TEST_SUITE_P(DepthsAndOrders, EmptyDataAndIcon,
+                         ::testing::Combine(::testing::Values(8, 24), ::testing::Bool(),
+                                            ::testing::Values(3, 4, 5)));
+
+}  // namespace
