@@ -2,8 +2,8 @@
 #include <sys/utsname.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
+#include <utility>
 
 #include "core/vbreg/system_rules.h"
 #include "core/vbreg/vbreg.h"
@@ -19,8 +19,6 @@ constexpr const char* kWindowsKey = "Software\\Microsoft\\Windows\\CurrentVersio
 TEST(SystemRules, ShortVersionWritesEveryNumberInFull) {
     EXPECT_EQ(vbreg::ShortVersionText(1, 4, 10), "1.4.10");
     EXPECT_EQ(vbreg::ShortVersionText(2, 10, 0), "2.10.0");
-    EXPECT_EQ(vbreg::ShortVersionText(4294967295u, 4294967295u, 4294967295u),
-              "4294967295.4294967295.4294967295");
 }
 
 // Numbers, not text: as text "2.10.0" sorts below "2.4.0". Anything unparsable consults nothing.
@@ -29,19 +27,16 @@ TEST(SystemRules, ProcessListAboveTwoFourZeroAndTheKeyOfTheNtPlatform) {
         const char* version;
         bool consults, nt;
     } cases[] = {
-        // clang-format off
         {"2.5.0", true, true},   {"2.5.1", true, true},    {"2.6.18", true, true},
-        {"2.10.0", true, true},  {"2.4.1", true, true},    {"10.0.0", true, false},
-        {"2.04.01", true, true}, {"2.99999999999999999999.0", true, true},
-        {"2.4.0", false, true},  {"02.4.00", false, false}, {"2.3.99", false, true},
-        {"1.4.10", false, false}, {"1.4.90", false, false}, {"0.9.9", false, false},
-        {"", false, false},      {"2.5", false, true},     {"2.x.0", false, true},
-        // clang-format on
+        {"2.10.0", true, true},  {"2.4.1", true, true},    {"2.99999999999999999999.0", true, true},
+        {"2.4.0", false, true},  {"1.4.10", false, false}, {"1.4.90", false, false},
+        {"0.9.9", false, false}, {"", false, false},       {"2.x.0", false, true},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(vbreg::ConsultsProcessList(c.version), c.consults) << c.version;
-        EXPECT_EQ(vbreg::WindowsDirKeyFor(c.version), c.nt ? kNtKey : kWindowsKey) << c.version;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            std::pair(vbreg::ConsultsProcessList(c.version), vbreg::WindowsDirKeyFor(c.version)),
+            std::pair(c.consults, std::string(c.nt ? kNtKey : kWindowsKey)))
+            << c.version;
 }
 
 TEST(GetOSVersion, ReportsTheKernelReleaseAsAnNtSystem) {
@@ -54,25 +49,17 @@ TEST(GetOSVersion, ReportsTheKernelReleaseAsAnNtSystem) {
 
 using GetWindowsDirTest = testsupport::IsolatedTest;
 
-// Nothing stored (also nothing under another system's key): the private cache folder.
-TEST_F(GetWindowsDirTest, ReturnsTheStoredFolderUnchangedAndSilently) {
+// Nothing stored: the private cache folder. An unreadable value is reported by the registry read.
+TEST_F(GetWindowsDirTest, ReturnsTheStoredFolderUnchangedOrEmptyWhenUnreadable) {
     testsupport::ScriptedRuntime runtime;
-    ASSERT_EQ(vbreg::WriteRegString(kWindowsKey, "SystemRoot", "/elsewhere"), 0);
     EXPECT_EQ(vbreg::GetWindowsDir(), CacheHome() + "/marquill");
-    for (const std::string folder : {"/srv/win", "C:\\WINDOWS", "/srv/win/", "C:\\WINNT\\"}) {
-        ASSERT_EQ(vbreg::WriteRegString(kNtKey, "SystemRoot", folder), 0);
-        EXPECT_EQ(vbreg::GetWindowsDir(), folder);
-    }
+    ASSERT_EQ(vbreg::WriteRegString(kNtKey, "SystemRoot", "C:\\WINNT\\"), 0);
+    EXPECT_EQ(vbreg::GetWindowsDir(), "C:\\WINNT\\");
     EXPECT_TRUE(runtime.Boxes().empty());
-}
-
-TEST_F(GetWindowsDirTest, UnreadableValueGivesEmptyText) {
-    testsupport::ScriptedRuntime runtime;
-    std::filesystem::create_directories(ConfigHome() + "/marquill");
     testsupport::WriteFile(HivePath(), std::string("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\") +
                                            kNtKey + "]\r\n\"SystemRoot\"=hex(1):\r\n");  // size 0
     EXPECT_EQ(vbreg::GetWindowsDir(), "");
-    EXPECT_EQ(runtime.Boxes().size(), 1u);  // shown by the registry read, not here
+    EXPECT_EQ(runtime.Boxes().size(), 1u);
     EXPECT_FALSE(runtime.Ended());
 }
 
