@@ -1,30 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "core/runtime/runtime.h"
 #include "core/utils/utils.h"
 #include "support/scripted_runtime.h"
 
 namespace {
 
+// The statement line is shown only for a numbered statement.
 TEST(ErrorReportTest, ShowsOneCriticalBoxAndEndsTheProgram) {
-    const struct {
-        std::string description, module, procedure;
-        int statement;
-        std::string text;
-    } cases[] = {
-        {"Überlauf", "Utils", "call_and_wait", 20,
-         "Überlauf\r\nModul   : Utils\r\nFunktion: call_and_wait\r\nZeile   : 20\r\n"},
-        {"Datei nicht gefunden", "vbreg", "isProcess", 0,
-         "Datei nicht gefunden\r\nModul   : vbreg\r\nFunktion: isProcess\r\n"},
-        {"", "Utils", "Get_Token", -10, "\r\nModul   : Utils\r\nFunktion: Get_Token\r\n"},
+    const std::tuple<const char*, int, std::string> cases[] = {
+        {"Utils", 20, "Überlauf\r\nModul   : Utils\r\nFunktion: isProcess\r\nZeile   : 20\r\n"},
+        {"vbreg", 0, "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\n"},
+        {"vbreg", -10, "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [module, statement, text] : cases) {
         testsupport::ScriptedRuntime runtime;
-        EXPECT_THROW(Utils::ShowError(c.description, c.module, c.procedure, c.statement),
+        EXPECT_THROW(Utils::ShowError("Überlauf", module, "isProcess", statement),
                      runtime::ProgramEnded);
-        EXPECT_TRUE(runtime.Ended());
         ASSERT_EQ(runtime.Boxes().size(), 1u);
-        EXPECT_EQ(runtime.Boxes()[0].text, c.text);
+        EXPECT_EQ(runtime.Boxes()[0].text, text);
         EXPECT_EQ(runtime.Boxes()[0].style, 16);
         EXPECT_EQ(runtime.Boxes()[0].title, "Marquill");
     }

@@ -2,7 +2,6 @@
 #include <locale.h>
 #include <stdlib.h>
 
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -12,22 +11,18 @@
 namespace {
 
 // The user's locale (LC_ALL overrides the others) for one test, restored afterwards.
-class ScopedLocale {
-public:
-    explicit ScopedLocale(const char* name) {
-        if (const char* old = std::getenv("LC_ALL")) saved_ = old;
+struct ScopedLocale {
+    explicit ScopedLocale(const char* name) : saved(getenv("LC_ALL") ? getenv("LC_ALL") : "") {
         setenv("LC_ALL", name, 1);
     }
-    ~ScopedLocale() { saved_ ? setenv("LC_ALL", saved_->c_str(), 1) : unsetenv("LC_ALL"); }
-
-private:
-    std::optional<std::string> saved_;
+    ~ScopedLocale() { saved.empty() ? unsetenv("LC_ALL") : setenv("LC_ALL", saved.c_str(), 1); }
+    std::string saved;
 };
 
-bool LocaleInstalled(const char* name) {
-    const locale_t probe = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(nullptr));
-    if (probe != static_cast<locale_t>(nullptr)) freelocale(probe);
-    return probe != static_cast<locale_t>(nullptr);
+std::string DistanceOrError(const std::string& field) try {
+    return Utils::DistanceValue(field);
+} catch (const runtime::RuntimeError& e) {
+    return "E" + std::to_string(e.Number());
 }
 
 TEST(FlagValueTest, OnlyOneOrCapitalXBetweenSpacesIsSet) {
@@ -38,65 +33,38 @@ TEST(FlagValueTest, OnlyOneOrCapitalXBetweenSpacesIsSet) {
     for (const auto& [field, flag] : cases) EXPECT_EQ(Utils::FlagValue(field), flag) << field;
 }
 
-void ExpectDistances() {
-    const std::pair<std::string, std::string> cases[] = {
-        {"2.6", "200"},     {"2.5", "100"},   {"3.5", "500"},    {"-0.4", "0"},
-        {"5", "1000"},      {"7", "1000"},    {"300", "1000"},   {"abc", "1000"},
-        {"", "1000"},       {"0", "0"},       {"1", "50"},       {"50", "50"},
-        {"2", "100"},       {"100", "100"},   {"3", "200"},      {"200", "200"},
-        {"4", "500"},       {"500", "500"},   {"1000", "1000"},  {"6", "2000"},
-        {"2000", "2000"},   {" 3 ", "200"},   {"+4", "500"},     {".5", "0"},
-        {"6.", "2000"},     {"1e2", "100"},   {"5e-1", "0"},     {"32767", "1000"},
-        {"-32768", "1000"}, {"1e", "1000"},   {"1.2.3", "1000"}, {"1 000", "1000"},
-        {"\t3", "1000"},    {"0x10", "1000"}, {"1,5,5", "1000"},
-    };
-    for (const auto& [field, step] : cases) EXPECT_EQ(Utils::DistanceValue(field), step) << field;
-    for (const char* field : {"40000", "32767.5", "-32769", "1e999"}) {
-        try {
-            Utils::DistanceValue(field);
-            ADD_FAILURE() << "no overflow for " << field;
-        } catch (const runtime::RuntimeError& e) {
-            EXPECT_EQ(e.Number(), 6) << field;
-        }
-    }
-}
-
-// Only the decimal comma depends on the user's locale; an unknown one keeps the point.
+// Only the decimal comma depends on the user's locale (an unknown one keeps the point), never
+// on the process locale, which Qt sets from the environment.
 TEST(DistanceValueTest, FollowsTheCodeTableUnderEveryLocale) {
-    const struct {
-        const char* locale;
-        std::string commaDistance;
-    } cases[] = {{"C.UTF-8", "1000"}, {"xx_NOWHERE.UTF-8", "1000"}, {"de_DE.UTF-8", "50"}};
-    for (const auto& c : cases) {
-        if (!LocaleInstalled(c.locale) && c.commaDistance == "50") GTEST_SKIP() << c.locale;
-        ScopedLocale locale(c.locale);
-        ExpectDistances();
-        EXPECT_EQ(Utils::DistanceValue("1,5"), c.commaDistance) << c.locale;
+    const std::pair<std::string, std::string> cases[] = {
+        {"2.6", "200"},   {"2.5", "100"},   {"3.5", "500"},    {"-0.4", "0"},
+        {"5", "1000"},    {"7", "1000"},    {"300", "1000"},   {"abc", "1000"},
+        {"", "1000"},     {"1", "50"},      {"6", "2000"},     {"2000", "2000"},
+        {" 3 ", "200"},   {"1e2", "100"},   {"1.2.3", "1000"}, {"1 000", "1000"},
+        {"0x10", "1000"}, {"\t3", "1000"},  {"1,5,5", "1000"}, {"-32768", "1000"},
+        {"40000", "E6"},  {"-32769", "E6"}, {"32767.5", "E6"}, {"1e999", "E6"},
+    };
+    const std::string processLocale = setlocale(LC_NUMERIC, nullptr);
+    const bool germanInstalled = setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    for (const auto& [locale, commaDistance] :
+         {std::pair{"C.UTF-8", "1000"}, {"xx_NOWHERE.UTF-8", "1000"}, {"de_DE.UTF-8", "50"}}) {
+        if (!germanInstalled && commaDistance == std::string("50")) GTEST_SKIP() << locale;
+        ScopedLocale user(locale);
+        for (const auto& [field, step] : cases) EXPECT_EQ(DistanceOrError(field), step) << field;
+        EXPECT_EQ(Utils::DistanceValue("1,5"), commaDistance) << locale;
     }
-}
-
-TEST(DistanceValueTest, IgnoresTheProcessLocale) {
-    if (!LocaleInstalled("de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not generated";
-    ScopedLocale user("C.UTF-8");
-    const std::string previous = setlocale(LC_NUMERIC, nullptr);
-    ASSERT_NE(setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
-    const std::string distance = Utils::DistanceValue("2.6") + Utils::DistanceValue("1,5");
-    setlocale(LC_NUMERIC, previous.c_str());
-    EXPECT_EQ(distance, "2001000");
+    setlocale(LC_NUMERIC, processLocale.c_str());
 }
 
 // Upper case by a fixed mapping, then the first 8 whole characters, then trimmed.
 TEST(ShortNameTest, SameUnderEveryLocale) {
     const std::pair<std::string, std::string> cases[] = {
-        {"blitz", "BLITZ"},
         {"blitzer mobil", "BLITZER"},
         {"  ab", "AB"},
         {"Radarfallen", "RADARFAL"},
-        {"", ""},
         {"        x", ""},
         {"über", "ÜBER"},
         {"straße", "STRAßE"},
-        {"größenmaß", "GRÖßENMA"},
         {"abcdefg€x", "ABCDEFG€"},
         {"àþ÷ÿœıſς", "ÀÞ÷ŸŒıſς"},
         {"a\xFF\xFE-bcdefg", "A\xFF\xFE-BCDE"},

@@ -34,13 +34,9 @@ protected:
 // The exact name first, then any name equal but for letter case; only ordinary files count.
 TEST_F(FileLookupTest, FindsOrdinaryFilesAsWindowsDoes) {
     const std::pair<std::string, std::string> found[] = {
-        {"Blitzer.csv", "Blitzer.csv"},
-        {"blitzer.csv", "blitzer.csv"},
-        {"BLITZER.csv", "Blitzer.csv"},
-        {"Blitzer.bmp", "BLITZER.BMP"},
-        {"BLITZER ÖSTERREICH.CSV", "Blitzer Österreich.csv"},
-        {"link.csv", "link.csv"},
-    };
+        {"Blitzer.csv", "Blitzer.csv"}, {"blitzer.csv", "blitzer.csv"},
+        {"BLITZER.csv", "Blitzer.csv"}, {"Blitzer.bmp", "BLITZER.BMP"},
+        {"link.csv", "link.csv"},       {"BLITZER ÖSTERREICH.CSV", "Blitzer Österreich.csv"}};
     for (const auto& [asked, name] : found) {
         EXPECT_EQ(platform::FindOrdinaryFile(folder_ / asked), folder_ / name) << asked;
     }
