@@ -12,7 +12,7 @@
 
 namespace registrytest {
 
-using platform::HKEY_LOCAL_MACHINE;
+using namespace platform;
 
 struct StoredValue {
     std::uint32_t type;
@@ -21,38 +21,35 @@ struct StoredValue {
 };
 
 inline StoredValue Text(const std::string& text) {
-    return {platform::REG_SZ, text + '\0'};
+    return {REG_SZ, text + '\0'};
 }
 
 inline std::optional<StoredValue> Query(const std::string& key, const std::string& name) {
-    platform::HKEY handle = 0;
-    platform::RegOpenKeyEx(HKEY_LOCAL_MACHINE, key, 0, platform::KEY_QUERY_VALUE, &handle);
-    std::string bytes(8192, '\0');
-    std::uint32_t type = 0;
-    auto size = static_cast<std::uint32_t>(bytes.size());
-    const platform::LSTATUS status = platform::RegQueryValueEx(
-        handle, name, &type, reinterpret_cast<unsigned char*>(bytes.data()), &size);
-    platform::RegCloseKey(handle);
-    if (status != platform::ERROR_SUCCESS) return std::nullopt;
-    return StoredValue{type, bytes.substr(0, size)};
+    HKEY handle = 0;
+    RegOpenKeyEx(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &handle);
+    StoredValue value{0, std::string(8192, '\0')};
+    auto size = static_cast<std::uint32_t>(value.bytes.size());
+    auto* data = reinterpret_cast<unsigned char*>(value.bytes.data());
+    const LSTATUS status = RegQueryValueEx(handle, name, &value.type, data, &size);
+    RegCloseKey(handle);
+    value.bytes.resize(size);
+    return status == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
 }
 
-inline platform::LSTATUS Store(const std::string& key, const std::string& name, std::uint32_t type,
-                               const std::string& bytes) {
-    platform::HKEY handle = 0;
-    const platform::LSTATUS created =
-        platform::RegCreateKeyEx(HKEY_LOCAL_MACHINE, key, 0, "", 0, 63, nullptr, &handle, nullptr);
-    if (created != platform::ERROR_SUCCESS) return created;
-    const platform::LSTATUS status = platform::RegSetValueEx(
-        handle, name, 0, type, reinterpret_cast<const unsigned char*>(bytes.data()),
-        static_cast<std::uint32_t>(bytes.size()));
-    platform::RegCloseKey(handle);
+inline LSTATUS Store(const std::string& key, const std::string& name, std::uint32_t type,
+                     const std::string& bytes) {
+    HKEY handle = 0;
+    LSTATUS status =
+        RegCreateKeyEx(HKEY_LOCAL_MACHINE, key, 0, "", 0, 63, nullptr, &handle, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    status = RegSetValueEx(handle, name, 0, type, data, static_cast<std::uint32_t>(bytes.size()));
+    RegCloseKey(handle);
     return status;
 }
 
-inline platform::LSTATUS StoreText(const std::string& key, const std::string& name,
-                                   const std::string& text) {
-    return Store(key, name, platform::REG_SZ, text + '\0');
+inline LSTATUS StoreText(const std::string& key, const std::string& name, const std::string& text) {
+    return Store(key, name, REG_SZ, text + '\0');
 }
 
 // Forks a child that runs `body` and leaves with its result.
