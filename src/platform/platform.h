@@ -1,12 +1,13 @@
 #pragma once
 // The few operating-system operations the core needs. The calls keep the shape and the
-// result codes of their Windows counterparts, so the core reads the same on every system;
-// posix/ serves them on Linux, win32/ will pass them to the real API.
+// result codes of their Windows counterparts, so the core reads the same on every system:
+// posix/ serves them on Linux, win32/ passes them to the real Windows API. Texts cross this
+// header in UTF-8; a layer that meets another encoding converts at its own boundary.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -99,10 +100,6 @@ bool Process32First(HANDLE snapshot, PROCESSENTRY32* entry);
 bool Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
 bool CloseHandle(HANDLE handle);
 
-// Tests make the process list answer in a given way; an empty function restores the live list.
-using ProcessListSource = std::function<std::vector<PROCESSENTRY32>()>;
-void SetProcessListSourceForTesting(ProcessListSource source);
-
 // Splits a command line as Windows does: blanks separate, double quotes group and are removed.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
@@ -139,11 +136,15 @@ int CopyFileAtomically(const std::string& from, const std::string& to);
 int DeleteFile(const std::string& path);
 
 // ---------------------------------------------------------------------------------------------
-// User's locale
+// User's locale and 8-bit text
 // ---------------------------------------------------------------------------------------------
 
 // The decimal separator of the user's number settings (for instance "," in German), read
 // afresh on each call; "." when the settings name no usable locale.
 std::string UserDecimalSeparator();
+
+// Text in the system's 8-bit code page (Windows' ANSI code page; Windows-1252 on Linux, what a
+// German Windows wrote) as UTF-8.
+std::string AnsiToUtf8(std::string_view text);
 
 }  // namespace platform

@@ -11,7 +11,6 @@
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
 #include "resources/main_layout.h"
-#include "resources/marquill_icon.xpm"
 
 namespace qtfront {
 
@@ -90,7 +89,7 @@ bool IsLostFocus(const QEvent* event) {
 MainWindow::MainWindow() {
     setWindowTitle(QString::fromUtf8(layout::kMainWindow.caption.data(),
                                      static_cast<qsizetype>(layout::kMainWindow.caption.size())));
-    setWindowIcon(QIcon(QPixmap(marquill_icon_xpm)));
+    setWindowIcon(QIcon(QStringLiteral(":/marquill_icon.xpm")));
     setFixedSize(layout::ToPixels(layout::kMainWindow.clientWidth),
                  layout::ToPixels(layout::kMainWindow.clientHeight));
     BuildControls();

@@ -14,19 +14,15 @@ namespace qtfront {
 
 namespace {
 
-constexpr int kButtonMask = 0x0F;
-constexpr int kIconMask = 0x70;
-constexpr int kDefaultMask = 0x300;
-
 QMessageBox::Icon IconOf(int style) {
-    switch (style & kIconMask) {
+    switch (style & runtime::kMsgBoxIconMask) {
         case runtime::vbCritical:
             return QMessageBox::Critical;
         case runtime::vbQuestion:
             return QMessageBox::Question;
-        case 48:
+        case runtime::vbExclamation:
             return QMessageBox::Warning;
-        case 64:
+        case runtime::vbInformation:
             return QMessageBox::Information;
         default:
             return QMessageBox::NoIcon;
@@ -47,26 +43,24 @@ QtRuntime::~QtRuntime() {
     runtime::InstallRuntime(nullptr);
 }
 
-void QtRuntime::UseTestSeam(std::function<int(const ShownBox&)> answer) {
-    testSeam_ = true;
-    scriptedAnswer_ = std::move(answer);
+void QtRuntime::AnswerBoxesWith(std::function<int(const runtime::ShownBox&)> answer) {
+    answer_ = std::move(answer);
 }
 
-int QtRuntime::MsgBox(const std::string& text, int style, const std::string& title) {
+int QtRuntime::MsgBox(const runtime::ShownBox& box) {
     ThrowIfEnded();
-    boxes_.push_back({text, style, title});
-    if (testSeam_) return scriptedAnswer_ ? scriptedAnswer_(boxes_.back()) : runtime::vbOK;
-    return ShowBox(text, style, title);
+    return answer_ ? answer_(box) : ShowBox(box);
 }
 
-int QtRuntime::ShowBox(const std::string& text, int style, const std::string& title) {
-    QMessageBox box(IconOf(style), FromAnsi(title), DisplayText(text), QMessageBox::NoButton,
-                    boxParent_.data());
+int QtRuntime::ShowBox(const runtime::ShownBox& shown) {
+    const int style = shown.style;
+    QMessageBox box(IconOf(style), FromAnsi(shown.title), DisplayText(shown.text),
+                    QMessageBox::NoButton, boxParent_.data());
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     // The program names its own buttons: Qt's would be English.
     std::vector<std::pair<QPushButton*, int>> buttons;
-    if ((style & kButtonMask) == runtime::vbYesNo) {
+    if ((style & runtime::kMsgBoxButtonMask) == runtime::vbYesNo) {
         buttons.emplace_back(box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole),
                              runtime::vbYes);
         buttons.emplace_back(box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole),
@@ -75,7 +69,7 @@ int QtRuntime::ShowBox(const std::string& text, int style, const std::string& ti
         buttons.emplace_back(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole),
                              runtime::vbOK);
     }
-    const auto defaultIndex = static_cast<std::size_t>((style & kDefaultMask) >> 8);
+    const auto defaultIndex = static_cast<std::size_t>((style & runtime::kMsgBoxDefaultMask) >> 8);
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].first);
     box.exec();
     for (const auto& [button, result] : buttons) {
@@ -101,7 +95,7 @@ void QtRuntime::WaitForEvents(std::chrono::milliseconds bound) {
 
 void QtRuntime::EndProgram() {
     ended_ = true;
-    if (testSeam_) throw runtime::ProgramEnded{};
+    if (answer_) throw runtime::ProgramEnded{};
     // Never by closing the window: that would run the unload handler and store the folders.
     std::fflush(nullptr);
     std::_Exit(0);

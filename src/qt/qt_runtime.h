@@ -6,17 +6,10 @@
 #include <QWidget>
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "core/runtime/runtime.h"
+#include "core/runtime/runtime_services.h"
 
 namespace qtfront {
-
-struct ShownBox {
-    std::string text;
-    int style;
-    std::string title;
-};
 
 class QtRuntime : public runtime::RuntimeServices {
 public:
@@ -25,25 +18,22 @@ public:
 
     void SetBoxParent(QWidget* parent) { boxParent_ = parent; }
 
-    int MsgBox(const std::string& text, int style, const std::string& title) override;
+    int MsgBox(const runtime::ShownBox& box) override;
     void DoEvents() override;
     void WaitForEvents(std::chrono::milliseconds bound) override;
     [[noreturn]] void EndProgram() override;
     bool Ended() const override { return ended_; }
 
-    // Test seam: boxes are answered by the script instead of being shown, every box is
-    // recorded, and ending the program throws runtime::ProgramEnded instead of exiting.
-    void UseTestSeam(std::function<int(const ShownBox&)> answer);
-    const std::vector<ShownBox>& Boxes() const { return boxes_; }
+    // Test seam: every box goes to `answer` instead of the screen, and the end of the program
+    // throws runtime::ProgramEnded instead of ending the process.
+    void AnswerBoxesWith(std::function<int(const runtime::ShownBox&)> answer);
 
 private:
-    int ShowBox(const std::string& text, int style, const std::string& title);
+    int ShowBox(const runtime::ShownBox& box);
     void ThrowIfEnded() const;
 
     QPointer<QWidget> boxParent_;
-    std::function<int(const ShownBox&)> scriptedAnswer_;
-    std::vector<ShownBox> boxes_;
-    bool testSeam_ = false;
+    std::function<int(const runtime::ShownBox&)> answer_;
     bool ended_ = false;
 };
 

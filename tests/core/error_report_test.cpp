@@ -1,10 +1,11 @@
+#include "core/utils/error_report.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/runtime/runtime_error.h"
 #include "support/scripted_runtime.h"
 
 namespace {

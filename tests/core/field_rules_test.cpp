@@ -1,3 +1,5 @@
+#include "core/utils/field_rules.h"
+
 #include <gtest/gtest.h>
 #include <locale.h>
 #include <stdlib.h>
@@ -5,8 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/runtime/runtime_error.h"
 
 namespace {
 

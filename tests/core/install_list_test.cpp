@@ -1,3 +1,5 @@
+#include "core/utils/install_list.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -7,8 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/runtime/runtime_error.h"
+#include "core/utils/poi_data_check.h"
+#include "core/utils/sequential_file.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
 

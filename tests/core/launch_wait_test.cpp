@@ -1,3 +1,5 @@
+#include "core/utils/launch_wait.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -8,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
-#include "core/vbreg/vbreg.h"
+#include "core/runtime/runtime_error.h"
+#include "core/vbreg/is_process.h"
 #include "platform/platform.h"
+#include "platform/process_list_testing.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
 
@@ -21,7 +23,7 @@ using platform::PROCESSENTRY32;
 
 class LaunchWaitTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::SetProcessListSourceForTesting({}); }
+    void TearDown() override { platform::test_seams::SetProcessListSource({}); }
 
     testsupport::TempFolder folder;
     testsupport::ScriptedRuntime runtime;
@@ -53,7 +55,7 @@ TEST_F(LaunchWaitTest, IsProcessWalksTheWholeList) {
     } cases[] = {{{}, 1, 0},        {{1, 2, 7}, 7, -1}, {{7, 1}, 7, -1},
                  {{1, 2, 3}, 7, 0}, {{0}, 0, -1},       {{1, 2}, -1, 0}};
     for (const auto& c : cases) {
-        platform::SetProcessListSourceForTesting([&] {
+        platform::test_seams::SetProcessListSource([&] {
             std::vector<PROCESSENTRY32> list(c.listed.size());
             for (std::size_t i = 0; i < list.size(); ++i) list[i].th32ProcessID = c.listed[i];
             return list;
@@ -78,7 +80,7 @@ TEST_F(LaunchWaitTest, ReturnsOnlyAfterTheProgramEndedRunningEventsMeanwhile) {
 // A program that cannot start is reported at the start, naming the program (an empty line has
 // none); one that started but cannot be tested is reported by the process test.
 TEST_F(LaunchWaitTest, FailuresAreReportedAtTheirStatementAndEndTheProgram) {
-    platform::SetProcessListSourceForTesting([]() -> std::vector<PROCESSENTRY32> {
+    platform::test_seams::SetProcessListSource([]() -> std::vector<PROCESSENTRY32> {
         throw runtime::RuntimeError(runtime::kPermissionDenied);
     });
     const std::string at20 = "\r\nModul   : Utils\r\nFunktion: call_and_wait\r\nZeile   : 20\r\n";

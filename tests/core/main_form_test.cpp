@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/install/install.h"
-#include "core/vbreg/vbreg.h"
+#include "core/vbreg/registry_keys.h"
+#include "core/vbreg/registry_strings.h"
 #include "support/fake_controls.h"
 #include "support/scripted_runtime.h"
 #include "support/test_environment.h"
@@ -16,7 +16,7 @@ class MainFormTest : public testsupport::IsolatedTest {
 protected:
     std::string Stored(const std::string& name) {
         std::int16_t flag = 0;
-        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey, name, flag);
+        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, name, flag);
     }
     void Store(const std::string& key, const std::string& name, const std::string& value) {
         ASSERT_EQ(vbreg::WriteRegString(key, name, value), 0);
@@ -40,9 +40,9 @@ TEST_F(MainFormTest, LoadSettlesTheInstallButtonFromAllThreeDisplays) {
         {nullptr, "   ", "Unbekannt!", true}};
     for (const auto& c : cases) {
         SetUp();
-        if (c.navman != nullptr) Store(Main::kNavManKey, "InstallLocation", c.navman);
-        Store(Install::kSettingsKey, "Path_POI", c.poi);
-        Store(Install::kSettingsKey, "Path_SD", c.sd);
+        if (c.navman != nullptr) Store(vbreg::kNavManKey, "InstallLocation", c.navman);
+        Store(vbreg::kSettingsKey, "Path_POI", c.poi);
+        Store(vbreg::kSettingsKey, "Path_SD", c.sd);
         Main::Form_Load(window.form);
         EXPECT_EQ(window.txt_navman.caption, c.navman == nullptr ? "" : c.navman);
         EXPECT_EQ(window.cmd_Start.enabled, c.enabled) << c.poi << "|" << c.sd;

@@ -1,3 +1,5 @@
+#include "core/utils/move_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -6,8 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/runtime/runtime_error.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -1,6 +1,7 @@
+#include "core/utils/path_checks.h"
+
 #include <gtest/gtest.h>
 
-#include "core/utils/utils.h"
 #include "support/fake_controls.h"
 
 namespace {

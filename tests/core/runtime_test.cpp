@@ -1,11 +1,11 @@
-#include "core/runtime/runtime.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <stdexcept>
 
 #include "core/runtime/event_handler.h"
+#include "core/runtime/runtime_error.h"
+#include "core/runtime/runtime_services.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
 

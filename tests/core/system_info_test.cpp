@@ -1,3 +1,5 @@
+#include "core/vbreg/system_info.h"
+
 #include <gtest/gtest.h>
 #include <sys/utsname.h>
 
@@ -5,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "core/vbreg/system_rules.h"
-#include "core/vbreg/vbreg.h"
+#include "core/vbreg/is_process.h"
+#include "core/vbreg/registry_strings.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
 #include "support/test_environment.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "core/vbreg/vbreg.h"
+#include "core/vbreg/registry_strings.h"
 #include "platform/registry_test_util.h"
 #include "support/scripted_runtime.h"
 #include "support/test_environment.h"

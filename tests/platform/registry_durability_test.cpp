@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "registry_test_util.h"
+#include "platform/registry_test_util.h"
 #include "support/test_environment.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "registry_test_util.h"
+#include "platform/registry_test_util.h"
 #include "support/test_environment.h"
 
 namespace {

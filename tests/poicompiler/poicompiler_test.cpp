@@ -8,7 +8,7 @@
 #include <fstream>
 #include <functional>
 
-#include "chk.hpp"
+#include "poicompiler/chk.h"
 
 namespace {
 

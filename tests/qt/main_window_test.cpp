@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-#include "core/install/install.h"
+#include "core/vbreg/registry_keys.h"
+#include "qt/window_fixture.h"
 #include "resources/main_layout.h"
-#include "window_fixture.h"
 
 namespace {
 
@@ -41,12 +41,12 @@ TEST_F(WindowTest, FirstStartShowsTheLayoutWithBothFieldsMarkedRed) {
     }
     EXPECT_FALSE(window_->cmd_Start()->isEnabled());
     EXPECT_EQ(window_->txt_navman()->text(), "");
-    EXPECT_TRUE(runtime_->Boxes().empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(WindowTest, TabOrderSkipsTheLabels) {
-    Store(Install::kSettingsKey, "Path_POI", "/poi/");
-    Store(Install::kSettingsKey, "Path_SD", "/sd/");
+    Store(vbreg::kSettingsKey, "Path_POI", "/poi/");
+    Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
     StartProgram();
     for (QWidget* next :
          {static_cast<QWidget*>(window_->txt_sd()), static_cast<QWidget*>(window_->cmd_Start()),
@@ -57,8 +57,8 @@ TEST_F(WindowTest, TabOrderSkipsTheLabels) {
 }
 
 TEST_F(WindowTest, OnlyLeavingAFieldForAnotherControlChecksIt) {
-    Store(Install::kSettingsKey, "Path_POI", "/poi/");
-    Store(Install::kSettingsKey, "Path_SD", "/sd/");
+    Store(vbreg::kSettingsKey, "Path_POI", "/poi/");
+    Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
     StartProgram();
     window_->txt_poi()->clear();
     QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -83,8 +83,8 @@ TEST_F(WindowTest, OnlyLeavingAFieldForAnotherControlChecksIt) {
 TEST_F(WindowTest, AClearedFieldIsStoredAsTheMarkerByQuitButEmptyByTheCloseBox) {
     for (const bool byQuitButton : {true, false}) {
         SetUp();
-        Store(Install::kSettingsKey, "Path_POI", "/poi/");
-        Store(Install::kSettingsKey, "Path_SD", "/sd/");
+        Store(vbreg::kSettingsKey, "Path_POI", "/poi/");
+        Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
         StartProgram();
         window_->txt_poi()->clear();
         if (byQuitButton) {
@@ -93,20 +93,20 @@ TEST_F(WindowTest, AClearedFieldIsStoredAsTheMarkerByQuitButEmptyByTheCloseBox) 
             window_->close();
         }
         EXPECT_TRUE(runtime_->Ended());
-        EXPECT_EQ(Stored(Install::kSettingsKey, "Path_POI"), byQuitButton ? kMarker : "");
-        EXPECT_EQ(Stored(Install::kSettingsKey, "Path_SD"), "/sd/");
+        EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_POI"), byQuitButton ? kMarker : "");
+        EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_SD"), "/sd/");
         TearDown();
     }
 }
 
 TEST_F(WindowTest, NoHandlerRunsAfterTheProgramEnded) {
-    Store(Install::kSettingsKey, "Path_SD", "/sd/");
+    Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
     StartProgram();
     QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
     ASSERT_TRUE(runtime_->Ended());
     window_->txt_sd()->setText("changed");
     window_->close();
-    EXPECT_EQ(Stored(Install::kSettingsKey, "Path_SD"), "/sd/");
+    EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_SD"), "/sd/");
 }
 
 }  // namespace

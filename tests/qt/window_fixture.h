@@ -3,7 +3,7 @@
 #include <QTest>
 #include <memory>
 
-#include "core/vbreg/vbreg.h"
+#include "core/vbreg/registry_strings.h"
 #include "qt/main_window.h"
 #include "qt/qt_runtime.h"
 #include "support/test_environment.h"
@@ -23,7 +23,10 @@ protected:
     // Starts the program: Form_Load, first show, and waits until the window is active.
     void StartProgram() {
         runtime_ = std::make_unique<qtfront::QtRuntime>();
-        runtime_->UseTestSeam([this](const qtfront::ShownBox&) { return NextAnswer(); });
+        runtime_->AnswerBoxesWith([this](const runtime::ShownBox& box) {
+            boxes_.push_back(box);
+            return NextAnswer();
+        });
         window_ = std::make_unique<qtfront::MainWindow>();
         runtime_->SetBoxParent(window_.get());
         window_->Load();
@@ -47,6 +50,7 @@ protected:
     }
 
     std::vector<int> answers_;
+    std::vector<runtime::ShownBox> boxes_;
     std::unique_ptr<qtfront::QtRuntime> runtime_;
     std::unique_ptr<qtfront::MainWindow> window_;
 };

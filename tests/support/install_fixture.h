@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/install/install.h"
-#include "core/vbreg/vbreg.h"
+#include "core/vbreg/registry_keys.h"
+#include "core/vbreg/registry_strings.h"
 #include "support/fake_controls.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
@@ -51,7 +51,7 @@ public:
 
     std::string Stored(const std::string& name) {
         std::int16_t flag = 0;
-        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey, name, flag);
+        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, name, flag);
     }
 
     static constexpr const char* kWritesAllOutputs =

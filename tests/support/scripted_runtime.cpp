@@ -10,14 +10,14 @@ ScriptedRuntime::~ScriptedRuntime() {
     runtime::InstallRuntime(nullptr);
 }
 
-int ScriptedRuntime::MsgBox(const std::string& text, int style, const std::string& title) {
-    boxes_.push_back({text, style, title});
+int ScriptedRuntime::MsgBox(const runtime::ShownBox& box) {
+    boxes_.push_back(box);
     if (!answers_.empty()) {
         const int answer = answers_.front();
         answers_.pop_front();
         return answer;
     }
-    return (style & runtime::vbYesNo) == runtime::vbYesNo ? runtime::vbYes : runtime::vbOK;
+    return (box.style & runtime::vbYesNo) == runtime::vbYesNo ? runtime::vbYes : runtime::vbOK;
 }
 
 void ScriptedRuntime::DoEvents() {

@@ -5,15 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/runtime.h"
+#include "core/runtime/runtime_services.h"
 
 namespace testsupport {
-
-struct ShownBox {
-    std::string text;
-    int style;
-    std::string title;
-};
 
 // Runtime services for core tests: message boxes answer from a script and are recorded,
 // and ending the program throws runtime::ProgramEnded. Installed while it lives.
@@ -33,18 +27,18 @@ public:
         ended_ = false;
     }
 
-    const std::vector<ShownBox>& Boxes() const { return boxes_; }
+    const std::vector<runtime::ShownBox>& Boxes() const { return boxes_; }
     bool Ended() const override { return ended_; }
     int EventRuns() const { return eventRuns_; }
 
-    int MsgBox(const std::string& text, int style, const std::string& title) override;
+    int MsgBox(const runtime::ShownBox& box) override;
     void DoEvents() override;
     void WaitForEvents(std::chrono::milliseconds bound) override;
     [[noreturn]] void EndProgram() override;
 
 private:
     std::deque<int> answers_;
-    std::vector<ShownBox> boxes_;
+    std::vector<runtime::ShownBox> boxes_;
     bool ended_ = false;
     int eventRuns_ = 0;
 };

@@ -1,12 +1,12 @@
-#include <array>
+#include "core/install/install_category.h"
 
 #include "core/controls/controls.h"
-#include "core/install/install.h"
 #include "core/install/settings_file.h"
 #include "core/runtime/file_statements.h"
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
-#include "core/vbreg/vbreg.h"
+#include "core/runtime/runtime_error.h"
+#include "core/utils/launch_wait.h"
+#include "core/utils/move_file.h"
+#include "core/vbreg/system_info.h"
 #include "platform/platform.h"
 
 namespace Install {

@@ -1,7 +1,13 @@
+#include "core/install/run_install.h"
+
 #include "core/controls/controls.h"
-#include "core/install/install.h"
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/install/install_category.h"
+#include "core/install/save_and_quit.h"
+#include "core/runtime/runtime_services.h"
+#include "core/utils/field_rules.h"
+#include "core/utils/install_list.h"
+#include "core/utils/poi_data_check.h"
+#include "core/utils/sequential_file.h"
 #include "platform/platform.h"
 
 namespace Install {
@@ -42,7 +48,7 @@ std::string WithoutLineEnd(std::string line) {
 void InstallListLine(const std::string& line) {
     auto& c = controls::Main();
     const std::string column1 = Utils::Get_Token(line, 1);
-    const std::string name = Utils::TrimSpaces(column1);
+    const std::string name{Utils::TrimSpaces(column1)};
     c.lbl_active.SetCaption(name);
     std::string shortName = Utils::ShortNameOf(Utils::Get_Token(line, 2));
     const std::string active = Utils::Get_Token(line, 3);

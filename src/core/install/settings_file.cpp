@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "core/runtime/runtime.h"
+#include "core/runtime/runtime_error.h"
 
 namespace Install {
 

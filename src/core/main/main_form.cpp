@@ -1,8 +1,10 @@
 #include "core/main/main_form.h"
 
-#include "core/install/install.h"
-#include "core/utils/utils.h"
-#include "core/vbreg/vbreg.h"
+#include "core/install/run_install.h"
+#include "core/install/save_and_quit.h"
+#include "core/utils/path_checks.h"
+#include "core/vbreg/registry_keys.h"
+#include "core/vbreg/registry_strings.h"
 
 namespace Main {
 
@@ -11,12 +13,12 @@ void Form_Load(controls::Form& form) {
     form.SetCaption(kCaption);
     c.lbl_active.SetVisible(false);
     std::int16_t ignored = 0;
-    c.txt_navman.SetCaption(
-        vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, kNavManKey, "InstallLocation", ignored));
-    c.txt_poi.SetText(vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey,
-                                           "Path_POI", ignored));
+    c.txt_navman.SetCaption(vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kNavManKey,
+                                                 "InstallLocation", ignored));
+    c.txt_poi.SetText(
+        vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, "Path_POI", ignored));
     c.txt_sd.SetText(
-        vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, Install::kSettingsKey, "Path_SD", ignored));
+        vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, "Path_SD", ignored));
     Utils::CheckPathField(c.txt_poi);
     Utils::CheckPathField(c.txt_sd);
 }

@@ -7,9 +7,6 @@
 namespace Main {
 
 inline constexpr const char* kCaption = "Marquill (200512181907)";
-inline constexpr const char* kNavManKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    "{17C4BEEA-D6E8-4975-B2CC-53F6F5CE9959}\\";
 
 void Form_Load(controls::Form& form);
 void Form_Unload(int& cancel);

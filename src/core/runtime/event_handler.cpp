@@ -1,6 +1,6 @@
 #include "core/runtime/event_handler.h"
 
-#include "core/runtime/runtime.h"
+#include "core/runtime/runtime_services.h"
 
 namespace runtime {
 
@@ -15,6 +15,10 @@ void ReportAndEnd(const RuntimeError& error) {
 }
 
 }  // namespace
+
+std::string StandardErrorText(const RuntimeError& error) {
+    return "Laufzeitfehler '" + std::to_string(error.Number()) + "':\r\n\r\n" + error.Description();
+}
 
 void RunEventHandler(const std::function<void()>& handler) {
     if (Runtime().Ended()) return;  // an ended program runs no further handler

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "core/runtime/runtime.h"
+#include "core/runtime/runtime_error.h"
 #include "platform/platform.h"
 
 namespace runtime {

@@ -1,5 +1,5 @@
 #pragma once
-// The old runtime's file statements: a failure is a runtime error, never a silent result.
+// The Basic runtime's file statements: a failure is a runtime error, never a silent result.
 
 #include <string>
 

@@ -1,5 +1,6 @@
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/utils/error_report.h"
+
+#include "core/runtime/runtime_services.h"
 
 namespace Utils {
 

@@ -1,10 +1,13 @@
-#include <cmath>
+#include "core/utils/field_rules.h"
 
-#include "core/runtime/runtime.h"
+#include <cmath>
+#include <cstdint>
+
+#include "core/runtime/runtime_error.h"
 #include "core/utils/locale_number.h"
-#include "core/utils/text_encoding.h"
-#include "core/utils/utils.h"
 #include "platform/platform.h"
+#include "platform/text/letter_case.h"
+#include "platform/text/utf8.h"
 
 namespace Utils {
 namespace {
@@ -57,16 +60,28 @@ int DistanceStep(int value) {
     }
 }
 
+// The first `count` characters; a multi-byte character is never split. An invalid byte counts
+// as one character.
+std::string_view CutToCharacters(std::string_view text, std::size_t count) {
+    char32_t codePoint = 0;
+    std::size_t pos = 0;
+    for (std::size_t taken = 0; taken < count && pos < text.size(); ++taken) {
+        const std::size_t length = platform::text::DecodeUtf8At(text, pos, codePoint);
+        pos += length == 0 ? 1 : length;
+    }
+    return text.substr(0, pos);
+}
+
 }  // namespace
 
-std::string TrimSpaces(const std::string& text) {
+std::string_view TrimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+    if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::string FlagValue(const std::string& field) {
-    const std::string value = TrimSpaces(field);
+    const std::string_view value = TrimSpaces(field);
     return value == "1" || value == "X" ? "1" : "0";
 }
 
@@ -79,7 +94,8 @@ std::string DistanceValue(const std::string& field) {
 }
 
 std::string ShortNameOf(const std::string& column) {
-    return TrimSpaces(CutToCharacters(UpperCaseLocaleFree(column), kShortNameLength));
+    const std::string upper = platform::text::UpperCaseLocaleFree(column);
+    return std::string(TrimSpaces(CutToCharacters(upper, kShortNameLength)));
 }
 
 }  // namespace Utils

@@ -1,8 +1,11 @@
+#include "core/utils/install_list.h"
+
 #include <string_view>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/text_encoding.h"
-#include "core/utils/utils.h"
+#include "core/runtime/runtime_error.h"
+#include "core/utils/error_report.h"
+#include "platform/platform.h"
+#include "platform/text/utf8.h"
 
 namespace Utils {
 namespace {
@@ -22,9 +25,9 @@ std::int16_t PlusOne(std::int16_t value) {
     return static_cast<std::int16_t>(value + 1);
 }
 
-// Lines written on Windows arrive in Windows-1252; valid UTF-8 stays as it is.
+// Lines written on Windows arrive in its 8-bit code page; valid UTF-8 stays as it is.
 std::string AsUtf8(std::string line) {
-    return IsValidUtf8(line) ? line : Windows1252ToUtf8(line);
+    return platform::text::IsValidUtf8(line) ? line : platform::AnsiToUtf8(line);
 }
 
 }  // namespace
@@ -32,7 +35,6 @@ std::string AsUtf8(std::string line) {
 std::string ReadLineFromFile(SequentialFile& file) {
     int statement = 0;
     try {
-        statement = 10;
         statement = 20;
         const std::string_view terminator = "\r\n";
         statement = 30;
@@ -70,7 +72,6 @@ std::string ReadLineFromFile(SequentialFile& file) {
 std::string Get_Token(const std::string& line, std::int16_t n) {
     int statement = 0;
     try {
-        statement = 10;
         statement = 20;
         std::string_view rest = line;
         statement = 30;

@@ -1,8 +1,11 @@
+#include "core/utils/launch_wait.h"
+
 #include <chrono>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
-#include "core/vbreg/vbreg.h"
+#include "core/runtime/runtime_error.h"
+#include "core/runtime/runtime_services.h"
+#include "core/utils/error_report.h"
+#include "core/vbreg/is_process.h"
 #include "platform/platform.h"
 
 namespace Utils {
@@ -28,7 +31,6 @@ std::int32_t StartProgram(const std::string& commandLine, std::int32_t windowSty
 void call_and_wait(const std::string& commandLine, std::int32_t windowStyle) {
     int statement = 0;
     try {
-        statement = 10;
         statement = 20;
         const std::int32_t processId = StartProgram(commandLine, windowStyle);
         for (;;) {

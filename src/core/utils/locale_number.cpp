@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/utils/field_rules.h"
+
 namespace Utils {
 namespace {
 
@@ -20,12 +22,6 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
 
 std::size_t SkipSign(std::string_view text, std::size_t pos) {
     return pos < text.size() && (text[pos] == '+' || text[pos] == '-') ? pos + 1 : pos;
-}
-
-std::string_view TrimmedOfSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Length of the decimal separator at `pos`, or 0.
@@ -50,7 +46,7 @@ double OutOfRangeValue(const std::string& digits, std::size_t integerDigits, lon
 }  // namespace
 
 bool IsLocaleNumber(std::string_view text, std::string_view localeSeparator) {
-    const std::string_view t = TrimmedOfSpaces(text);
+    const std::string_view t = TrimSpaces(text);
     std::size_t pos = SkipSign(t, 0);
     bool anyDigit = false;
     bool separatorSeen = false;

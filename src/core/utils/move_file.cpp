@@ -1,5 +1,6 @@
+#include "core/utils/move_file.h"
+
 #include "core/runtime/file_statements.h"
-#include "core/utils/utils.h"
 
 namespace Utils {
 

@@ -1,4 +1,4 @@
-#include "core/utils/utils.h"
+#include "core/utils/path_checks.h"
 
 namespace Utils {
 

@@ -1,4 +1,5 @@
-#include "core/utils/utils.h"
+#include "core/utils/poi_data_check.h"
+
 #include "platform/platform.h"
 
 namespace Utils {

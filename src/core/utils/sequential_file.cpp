@@ -1,16 +1,11 @@
+#include "core/utils/sequential_file.h"
+
 #include <cerrno>
 
-#include "core/runtime/runtime.h"
-#include "core/utils/utils.h"
+#include "core/runtime/runtime_error.h"
 #include "platform/platform.h"
 
 namespace Utils {
-namespace {
-
-// The old runtime's error for reading on after the end of a file.
-constexpr int kInputPastEndOfFile = 62;
-
-}  // namespace
 
 SequentialFile::SequentialFile(const std::string& path) : file_(nullptr), path_(path) {
     // The list is found as Windows finds it, whatever the case of its name on disk.
@@ -40,7 +35,7 @@ bool SequentialFile::AtEnd() {
 
 char SequentialFile::ReadChar() {
     const int c = NextByte();
-    if (c == EOF) throw runtime::RuntimeError(kInputPastEndOfFile, "Einlesen hinter Dateiende");
+    if (c == EOF) throw runtime::RuntimeError(runtime::kInputPastEndOfFile);
     return static_cast<char>(c);
 }
 

@@ -1,11 +1,7 @@
-// Reading and writing string values under HKEY_LOCAL_MACHINE. Failures give empty text or 1
-// silently; only a runtime error inside is shown, in a plain box, and the program goes on.
-#include <cstdint>
-#include <string>
+#include "core/vbreg/registry_strings.h"
 
-#include "core/runtime/runtime.h"
-#include "core/vbreg/vbreg.h"
-#include "platform/platform.h"
+#include "core/runtime/runtime_error.h"
+#include "core/runtime/runtime_services.h"
 
 namespace vbreg {
 
@@ -15,11 +11,8 @@ constexpr std::size_t kReadBufferSize = 255;
 // Query value, set value, create subkey, enumerate subkeys, notify, create link.
 constexpr std::uint32_t kWriteAccess = 63;
 
-// Module state. The security record is never filled in: created keys get the default
-// security and their handles are not inherited.
-platform::SECURITY_ATTRIBUTES securityAttributes{};
+// Set by each operation before it opens or creates a key.
 HKEY currentRootKey = 0;
-std::uint32_t creationDisposition = 0;  // received from key creation, never read
 
 // The first `length` characters; a negative length is an invalid argument, as in the old runtime.
 std::string Left(const std::string& text, std::int64_t length) {
@@ -63,6 +56,9 @@ std::int16_t WriteRegString(const std::string& subKey, const std::string& valueN
                             const std::string& value) {
     try {
         currentRootKey = HKEY_LOCAL_MACHINE;
+        // Never filled in: a created key gets the default security, its handle is not inherited.
+        const platform::SECURITY_ATTRIBUTES securityAttributes{};
+        std::uint32_t creationDisposition = 0;  // received, never read
         HKEY key = 0;  // stays 0 when the key cannot be created; the write then fails
         platform::RegCreateKeyEx(currentRootKey, subKey, 0, "", platform::REG_OPTION_NON_VOLATILE,
                                  kWriteAccess, &securityAttributes, &key, &creationDisposition);

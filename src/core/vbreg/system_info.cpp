@@ -1,13 +1,13 @@
-#include "core/vbreg/system_rules.h"
-#include "core/vbreg/vbreg.h"
+#include "core/vbreg/system_info.h"
+
+#include "core/vbreg/registry_keys.h"
+#include "core/vbreg/registry_strings.h"
 #include "platform/platform.h"
 
 namespace vbreg {
 
 namespace {
 constexpr std::uint32_t kVersionRecordSize = 148;
-constexpr const char* kNtVersionKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-constexpr const char* kWindowsVersionKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 }  // namespace
 
 std::string ShortVersionText(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor) {

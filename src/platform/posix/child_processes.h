@@ -3,10 +3,21 @@
 
 #include <sys/types.h>
 
+#include <set>
+
 namespace platform::posix {
 
-void RememberStartedChild(pid_t pid);
-// Reaps every started child that has ended; the others stay remembered.
-void ReapEndedChildren();
+class ChildProcesses {
+public:
+    void Remember(pid_t pid) { started_.insert(pid); }
+    // Reaps every started child that has ended; the others stay remembered.
+    void ReapEnded();
+
+private:
+    std::set<pid_t> started_;
+};
+
+// The program's one record of its children.
+ChildProcesses& StartedChildren();
 
 }  // namespace platform::posix

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/posix/name_case.h"
+#include "platform/text/letter_case.h"
 
 namespace platform {
 namespace {
@@ -59,7 +59,7 @@ std::optional<std::string> FindOrdinaryFile(const std::string& path) {
     if (IsOrdinaryFile(path, parts.name)) return path;
     if (parts.name.empty() || parts.name.front() == '.') return std::nullopt;
     for (const auto& name : NamesIn(parts.folder)) {
-        if (name == parts.name || !NamesEqualIgnoringCase(name, parts.name)) continue;
+        if (name == parts.name || !text::NamesEqualIgnoringCase(name, parts.name)) continue;
         const std::string candidate = parts.folder + name;
         if (IsOrdinaryFile(candidate, name)) return candidate;
     }
@@ -72,7 +72,7 @@ bool FolderHoldsOrdinaryFile(const std::string& folder) {
     // start of a file name in the folder above.
     const SplitPath parts = Split(folder);
     return AnyOrdinaryFileIn(parts.folder, [&](const std::string& name) {
-        return NameStartsWithIgnoringCase(name, parts.name);
+        return text::NameStartsWithIgnoringCase(name, parts.name);
     });
 }
 

@@ -1,4 +1,4 @@
-#include "hive_model.h"
+#include "platform/posix/hive_model.h"
 
 #include <algorithm>
 

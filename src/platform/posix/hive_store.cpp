@@ -1,4 +1,4 @@
-#include "hive_store.h"
+#include "platform/posix/hive_store.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -11,7 +11,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "hive_text.h"
+#include "platform/posix/durable_file.h"
+#include "platform/posix/hive_text.h"
 
 namespace platform::hive {
 
@@ -36,29 +37,8 @@ std::string XdgFolder(const char* variable, const char* fallbackBelowHome) {
     return HomeFolder() + "/" + fallbackBelowHome;
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    // Closes now and tells whether the close succeeded (a late write error shows up here).
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
 // Waits for the writers' lock; the lock ends with the descriptor.
-bool LockWithin(const FileDescriptor& lock, std::chrono::steady_clock::duration wait) {
+bool LockWithin(const posix::FileDescriptor& lock, std::chrono::steady_clock::duration wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) return false;
@@ -69,7 +49,7 @@ bool LockWithin(const FileDescriptor& lock, std::chrono::steady_clock::duration 
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    posix::FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid()) {
         if (errno == ENOENT) return std::string();
         return std::nullopt;
@@ -87,37 +67,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
-bool SyncFolder(const std::string& folder) {
-    FileDescriptor handle(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return handle.Valid() && fsync(handle.Get()) == 0;
-}
-
 // Writes the text beside the hive, makes it durable and puts it in the hive's place.
 bool ReplaceHive(const HiveFiles& files, const std::string& text) {
-    FileDescriptor temp(
+    posix::FileDescriptor temp(
         open(files.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFile));
     if (!temp.Valid()) return false;
-    const bool written = WriteAll(temp.Get(), text) && fsync(temp.Get()) == 0 && temp.Close();
-    if (!written || rename(files.temp.c_str(), files.hive.c_str()) != 0) {
+    if (posix::WriteAll(temp.Get(), text.data(), text.size()) != 0) {
         unlink(files.temp.c_str());
         return false;
     }
-    // The new hive is in place; a failed folder flush cannot undo that.
-    SyncFolder(files.folder);
-    return true;
+    return posix::ReplaceWithTemporary(temp, files.temp, files.hive) == 0;
 }
 
 }  // namespace
@@ -152,7 +111,8 @@ std::optional<Hive> LoadHive(const HiveFiles& files) {
 
 LSTATUS UpdateHive(const HiveFiles& files, const std::function<bool(Hive&)>& change) {
     if (!EnsureFolder(files.folder, kPrivateFolder)) return ERROR_ACCESS_DENIED;
-    FileDescriptor lock(open(files.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFile));
+    posix::FileDescriptor lock(
+        open(files.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFile));
     if (!lock.Valid()) return ERROR_ACCESS_DENIED;
     if (!LockWithin(lock, kLockWait)) return ERROR_LOCK_FAILED;
     // Left behind by a writer that died before its rename; never part of the hive.

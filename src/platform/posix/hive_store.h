@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "hive_model.h"
 #include "platform/platform.h"
+#include "platform/posix/hive_model.h"
 
 namespace platform::hive {
 

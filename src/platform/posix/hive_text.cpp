@@ -1,10 +1,11 @@
-#include "hive_text.h"
+#include "platform/posix/hive_text.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/text/utf8.h"
 
 namespace platform::hive {
 
@@ -14,40 +15,6 @@ constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kHexLineWidth = 76;
-
-// ---- shared helpers ------------------------------------------------------------------------
-
-bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        std::uint32_t codePoint = 0;
-        std::uint32_t minimum = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, codePoint = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, codePoint = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, codePoint = lead & 0x07, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        if (codePoint < minimum || codePoint > 0x10FFFF) return false;
-        if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return false;
-        i += length;
-    }
-    return true;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -251,7 +218,7 @@ bool FitsQuotedForm(const Bytes& data) {
     if (data.empty() || data.back() != 0) return false;
     const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);
     return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos &&
-           IsValidUtf8(text);
+           platform::text::IsValidUtf8(text);
 }
 
 std::string HexList(std::size_t column, const Bytes& data) {
@@ -321,7 +288,7 @@ std::string SerializeHive(const Hive& hive) {
 
 bool IsStorableName(const std::string& name) {
     return name.find_first_of(std::string_view("\0\r\n", 3)) == std::string::npos &&
-           IsValidUtf8(name);
+           platform::text::IsValidUtf8(name);
 }
 
 }  // namespace platform::hive

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "hive_model.h"
+#include "platform/posix/hive_model.h"
 
 namespace platform::hive {
 

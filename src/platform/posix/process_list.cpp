@@ -4,13 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/posix/child_processes.h"
+#include "platform/posix/handle_table.h"
+#include "platform/process_list_testing.h"
 
 namespace platform {
 
@@ -21,9 +22,16 @@ struct Snapshot {
     std::size_t next = 0;
 };
 
-std::map<HANDLE, Snapshot> snapshots;
-HANDLE lastHandle = 0;
-ProcessListSource testSource;
+// The open snapshots, and where a new one takes its list from.
+struct ProcessLists {
+    posix::HandleTable<HANDLE, Snapshot> snapshots{1, 1};
+    test_seams::ProcessListSource source;
+};
+
+ProcessLists& Lists() {
+    static ProcessLists lists;
+    return lists;
+}
 
 bool IsProcessIdName(const char* name) {
     if (*name == '\0') return false;
@@ -77,13 +85,12 @@ bool ReadLiveProcessList(std::vector<PROCESSENTRY32>* entries) {
 }
 
 bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
-    const auto found = snapshots.find(handle);
-    if (found == snapshots.end() || entry == nullptr) return false;
-    Snapshot& snapshot = found->second;
-    if (fromStart) snapshot.next = 0;
-    if (snapshot.next >= snapshot.entries.size()) return false;
+    Snapshot* snapshot = Lists().snapshots.Find(handle);
+    if (snapshot == nullptr || entry == nullptr) return false;
+    if (fromStart) snapshot->next = 0;
+    if (snapshot->next >= snapshot->entries.size()) return false;
     const std::uint32_t size = entry->dwSize;
-    *entry = snapshot.entries[snapshot.next++];
+    *entry = snapshot->entries[snapshot->next++];
     entry->dwSize = size;
     return true;
 }
@@ -92,16 +99,14 @@ bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
 
 HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*processId*/) {
     Snapshot snapshot;
-    if (testSource) {
-        snapshot.entries = testSource();
+    if (Lists().source) {
+        snapshot.entries = Lists().source();
     } else if (!ReadLiveProcessList(&snapshot.entries)) {
         return INVALID_HANDLE_VALUE;
     }
     // Reaped after the read: a child this snapshot saw ended must not stay a zombie.
-    posix::ReapEndedChildren();
-    const HANDLE handle = ++lastHandle;
-    snapshots.emplace(handle, std::move(snapshot));
-    return handle;
+    posix::StartedChildren().ReapEnded();
+    return Lists().snapshots.Add(std::move(snapshot));
 }
 
 bool Process32First(HANDLE snapshot, PROCESSENTRY32* entry) {
@@ -113,11 +118,11 @@ bool Process32Next(HANDLE snapshot, PROCESSENTRY32* entry) {
 }
 
 bool CloseHandle(HANDLE handle) {
-    return snapshots.erase(handle) == 1;
+    return Lists().snapshots.Remove(handle);
 }
 
-void SetProcessListSourceForTesting(ProcessListSource source) {
-    testSource = std::move(source);
+void test_seams::SetProcessListSource(ProcessListSource source) {
+    Lists().source = std::move(source);
 }
 
 }  // namespace platform

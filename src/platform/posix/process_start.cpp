@@ -1,11 +1,9 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,27 +13,6 @@
 extern char** environ;
 
 namespace platform {
-
-namespace posix {
-
-namespace {
-std::set<pid_t> startedChildren;
-}  // namespace
-
-void RememberStartedChild(pid_t pid) {
-    startedChildren.insert(pid);
-}
-
-void ReapEndedChildren() {
-    for (auto child = startedChildren.begin(); child != startedChildren.end();) {
-        const pid_t result = waitpid(*child, nullptr, WNOHANG);
-        // Ended and now reaped, or no longer ours to reap (someone else waited for it).
-        const bool gone = result == *child || (result == -1 && errno == ECHILD);
-        child = gone ? startedChildren.erase(child) : std::next(child);
-    }
-}
-
-}  // namespace posix
 
 namespace {
 
@@ -93,14 +70,14 @@ int StartCommandLine(const std::string& commandLine, int /*windowStyle*/, std::i
     for (std::string& token : tokens) argv.push_back(token.data());
     argv.push_back(nullptr);
 
-    posix::ReapEndedChildren();
+    posix::StartedChildren().ReapEnded();
     const SpawnAttributes attributes;
     const SpawnFileActions actions;
     pid_t pid = 0;
     const int result =
         posix_spawn(&pid, argv.front(), actions.get(), attributes.get(), argv.data(), environ);
     if (result != 0) return result;
-    posix::RememberStartedChild(pid);
+    posix::StartedChildren().Remember(pid);
     if (processId != nullptr) *processId = static_cast<std::int32_t>(pid);
     return 0;
 }

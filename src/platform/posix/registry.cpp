@@ -1,14 +1,14 @@
 // The registry operations, served from the hive file. A key handle names a key; every
 // operation reads the hive afresh, so other processes' writes are seen at once.
 #include <algorithm>
-#include <map>
 #include <optional>
 
-#include "hive_model.h"
-#include "hive_store.h"
-#include "hive_text.h"
 #include "platform/platform.h"
-#include "registry_system_root.h"
+#include "platform/posix/handle_table.h"
+#include "platform/posix/hive_model.h"
+#include "platform/posix/hive_store.h"
+#include "platform/posix/hive_text.h"
+#include "platform/posix/registry_system_root.h"
 
 namespace platform {
 
@@ -21,29 +21,8 @@ struct OpenKey {
     std::uint32_t access = 0;
 };
 
-class HandleTable {
-public:
-    HKEY Add(OpenKey key) {
-        next_ += 4;
-        keys_.emplace(next_, std::move(key));
-        return next_;
-    }
-
-    std::optional<OpenKey> Find(HKEY handle) {
-        const auto found = keys_.find(handle);
-        if (found == keys_.end()) return std::nullopt;
-        return found->second;
-    }
-
-    bool Remove(HKEY handle) { return keys_.erase(handle) == 1; }
-
-private:
-    std::map<HKEY, OpenKey> keys_;
-    HKEY next_ = 0x1000;
-};
-
-HandleTable& Handles() {
-    static HandleTable table;
+posix::HandleTable<HKEY, OpenKey>& Handles() {
+    static posix::HandleTable<HKEY, OpenKey> table{0x1004, 4};
     return table;
 }
 
@@ -51,8 +30,8 @@ HandleTable& Handles() {
 std::optional<KeyPath> ResolvePath(HKEY root, const std::string& subKey) {
     KeyPath path;
     if (root != HKEY_LOCAL_MACHINE) {
-        const auto parent = Handles().Find(root);
-        if (!parent) return std::nullopt;
+        const OpenKey* parent = Handles().Find(root);
+        if (parent == nullptr) return std::nullopt;
         path = parent->path;
     }
     for (std::string& component : hive::SplitKeyPath(subKey)) path.push_back(std::move(component));
@@ -99,8 +78,8 @@ LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*optio
 
 LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type,
                         unsigned char* data, std::uint32_t* dataSize) {
-    const auto open = Handles().Find(key);
-    if (!open) return ERROR_INVALID_HANDLE;
+    const OpenKey* open = Handles().Find(key);
+    if (open == nullptr) return ERROR_INVALID_HANDLE;
     if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
     if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
     const auto value = LookUpValue(open->path, valueName);
@@ -142,8 +121,8 @@ LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*res
 
 LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t /*reserved*/,
                       std::uint32_t type, const unsigned char* data, std::uint32_t dataSize) {
-    const auto open = Handles().Find(key);
-    if (!open) return ERROR_INVALID_HANDLE;
+    const OpenKey* open = Handles().Find(key);
+    if (open == nullptr) return ERROR_INVALID_HANDLE;
     if ((open->access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
     if (!hive::IsStorableName(valueName) || (data == nullptr && dataSize > 0)) {
         return ERROR_INVALID_PARAMETER;

@@ -1,7 +1,7 @@
-#include "registry_system_root.h"
+#include "platform/posix/registry_system_root.h"
 
-#include "hive_store.h"
 #include "platform/platform.h"
+#include "platform/posix/hive_store.h"
 
 namespace platform::hive {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "hive_model.h"
+#include "platform/posix/hive_model.h"
 
 namespace platform::hive {
 

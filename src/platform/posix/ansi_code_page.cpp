@@ -1,0 +1,10 @@
+#include "platform/platform.h"
+#include "platform/text/windows_1252.h"
+
+namespace platform {
+
+std::string AnsiToUtf8(std::string_view text) {
+    return text::Windows1252ToUtf8(text);
+}
+
+}  // namespace platform

@@ -1,0 +1,68 @@
+#include "platform/posix/durable_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace platform::posix {
+
+namespace {
+
+void SyncFolder(const std::string& folder) {
+    FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.Valid()) ::fsync(handle.Get());
+}
+
+}  // namespace
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int FileDescriptor::Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+}
+
+int WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int ReplaceWithTemporary(FileDescriptor& temporary, const std::string& temporaryPath,
+                         const std::string& target) {
+    int err = ::fsync(temporary.Get()) == 0 ? 0 : errno;
+    if (const int closed = temporary.Close(); err == 0) err = closed;
+    if (err == 0 && std::rename(temporaryPath.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temporaryPath.c_str());
+        return err;
+    }
+    // The new file is in place; a failed folder flush cannot undo that.
+    SyncFolder(FolderOf(target));
+    return 0;
+}
+
+}  // namespace platform::posix

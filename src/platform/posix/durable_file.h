@@ -1,0 +1,39 @@
+#pragma once
+// Writing a file so that a crash or a full disk never leaves it half-written: the new content
+// goes to a temporary file beside it, is flushed, and replaces the old file in one rename.
+
+#include <cstddef>
+#include <string>
+
+namespace platform::posix {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now: 0, or the errno value of a failed close (a late write error shows up here).
+    int Close();
+
+private:
+    int fd_;
+};
+
+// 0, or the errno value of the write that failed.
+int WriteAll(int fd, const char* data, std::size_t size);
+
+// The folder part of a path ("." for a bare name) and the name part.
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);
+
+// Flushes and closes the written temporary file, renames it over `target` and flushes the
+// folder. On failure the temporary file is removed and the target is untouched. Returns 0 or
+// the errno value of the failed step.
+int ReplaceWithTemporary(FileDescriptor& temporary, const std::string& temporaryPath,
+                         const std::string& target);
+
+}  // namespace platform::posix

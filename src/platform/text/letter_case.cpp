@@ -1,0 +1,74 @@
+#include "platform/text/letter_case.h"
+
+#include "platform/text/utf8.h"
+
+namespace platform::text {
+namespace {
+
+// The code point at `pos`, or the lone byte there when it starts no valid sequence (marked
+// past the Unicode range, so it never equals a real character); `pos` moves past it.
+char32_t NextUnit(std::string_view text, std::size_t& pos) {
+    char32_t codePoint = 0;
+    const std::size_t length = DecodeUtf8At(text, pos, codePoint);
+    if (length == 0) return 0x110000 + static_cast<unsigned char>(text[pos++]);
+    pos += length;
+    return codePoint;
+}
+
+// Compares the start of `name` with all of `other`; true when `other` is used up first and
+// `whole` does not ask for `name` to end there too.
+bool MatchIgnoringCase(std::string_view name, std::string_view other, bool whole) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (j < other.size()) {
+        if (i >= name.size()) return false;
+        if (UpperCaseOf(NextUnit(name, i)) != UpperCaseOf(NextUnit(other, j))) return false;
+    }
+    return !whole || i == name.size();
+}
+
+}  // namespace
+
+char32_t UpperCaseOf(char32_t c) {
+    if (c >= U'a' && c <= U'z') return c - 0x20;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;  // Latin-1 Supplement
+    if (c == 0xFF) return 0x178;
+    if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A: capitals even, or odd in two runs
+        const bool capitalOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        const bool capitalEven =
+            (c >= 0x100 && c <= 0x137 && c != 0x130 && c != 0x131) || (c >= 0x14A && c <= 0x177);
+        if (capitalOdd && c % 2 == 0) return c - 1;
+        if (capitalEven && c % 2 == 1) return c - 1;
+        return c;
+    }
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;  // Greek
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;                // Cyrillic
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    return c;
+}
+
+std::string UpperCaseLocaleFree(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    char32_t codePoint = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = DecodeUtf8At(text, pos, codePoint);
+        if (length == 0) {
+            out += text[pos++];
+            continue;
+        }
+        AppendUtf8(out, UpperCaseOf(codePoint));
+        pos += length;
+    }
+    return out;
+}
+
+bool NamesEqualIgnoringCase(std::string_view a, std::string_view b) {
+    return MatchIgnoringCase(a, b, true);
+}
+
+bool NameStartsWithIgnoringCase(std::string_view name, std::string_view prefix) {
+    return MatchIgnoringCase(name, prefix, false);
+}
+
+}  // namespace platform::text
