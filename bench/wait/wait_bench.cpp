@@ -28,9 +28,9 @@ public:
         ++eventRuns_;
         QtRuntime::DoEvents();
     }
-    void WaitForEvents(std::chrono::milliseconds bound) override {
+    void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) override {
         ++eventRuns_;
-        QtRuntime::WaitForEvents(bound);
+        QtRuntime::WaitForEvents(bound, childEnd);
     }
     long EventRuns() const { return eventRuns_; }
 

@@ -107,6 +107,13 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // Returns 0 and the new process id, or the errno value that kept it from starting.
 int StartCommandLine(const std::string& commandLine, int windowStyle, std::int32_t* processId);
 
+// What a wait can sleep on until a child this program started ends: a descriptor that becomes
+// readable (Linux) or a process handle that becomes signalled (Windows). kNoEndSignal when the
+// id names no child of this program that is still unreaped, or the system offers none.
+using EndSignal = std::intptr_t;
+inline constexpr EndSignal kNoEndSignal = -1;
+EndSignal ChildEndSignal(std::int32_t processId);
+
 // ---------------------------------------------------------------------------------------------
 // Files
 // ---------------------------------------------------------------------------------------------
@@ -146,5 +153,7 @@ std::string UserDecimalSeparator();
 // Text in the system's 8-bit code page (Windows' ANSI code page; Windows-1252 on Linux, what a
 // German Windows wrote) as UTF-8.
 std::string AnsiToUtf8(std::string_view text);
+// UTF-8 as the system's 8-bit code page; what it cannot hold becomes "?".
+std::string Utf8ToAnsi(std::string_view text);
 
 }  // namespace platform

@@ -85,7 +85,7 @@ void QtRuntime::DoEvents() {
     ThrowIfEnded();
 }
 
-void QtRuntime::WaitForEvents(std::chrono::milliseconds bound) {
+void QtRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal /*childEnd*/) {
     ThrowIfEnded();
     QEventLoop loop;
     QTimer::singleShot(bound, &loop, &QEventLoop::quit);

@@ -20,7 +20,7 @@ public:
 
     int MsgBox(const runtime::ShownBox& box) override;
     void DoEvents() override;
-    void WaitForEvents(std::chrono::milliseconds bound) override;
+    void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) override;
     [[noreturn]] void EndProgram() override;
     bool Ended() const override { return ended_; }
 

@@ -27,7 +27,8 @@ void ScriptedRuntime::DoEvents() {
     if (ended_) throw runtime::ProgramEnded{};
 }
 
-void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds /*bound*/) {
+void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds /*bound*/,
+                                    platform::EndSignal /*childEnd*/) {
     DoEvents();
 }
 

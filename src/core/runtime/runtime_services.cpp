@@ -26,8 +26,8 @@ void DoEvents() {
     Runtime().DoEvents();
 }
 
-void WaitForEvents(std::chrono::milliseconds bound) {
-    Runtime().WaitForEvents(bound);
+void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) {
+    Runtime().WaitForEvents(bound, childEnd);
 }
 
 void EndProgram() {

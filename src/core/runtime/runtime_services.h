@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace runtime {
 
 // Button and icon codes of a message box, as the Basic runtime numbers them.
@@ -48,8 +50,9 @@ public:
     virtual int MsgBox(const ShownBox& box) = 0;
     // Runs the window events already queued, then returns.
     virtual void DoEvents() = 0;
-    // Runs window events as they come, for at most `bound`; returns early after an event.
-    virtual void WaitForEvents(std::chrono::milliseconds bound) = 0;
+    // Sleeps until a window event arrives (and runs it), the child's end signal fires, or
+    // `bound` has passed, whichever comes first.
+    virtual void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) = 0;
     // Makes what must be durable durable and ends the program at once.
     [[noreturn]] virtual void EndProgram() = 0;
     // Only a test seam's EndProgram returns control (by throwing); it then answers true.
@@ -62,7 +65,7 @@ RuntimeServices& Runtime();
 
 int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = kProgramTitle);
 void DoEvents();
-void WaitForEvents(std::chrono::milliseconds bound);
+void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd);
 [[noreturn]] void EndProgram();
 
 }  // namespace runtime

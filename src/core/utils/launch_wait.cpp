@@ -37,7 +37,7 @@ void call_and_wait(const std::string& commandLine, std::int32_t windowStyle) {
             statement = 30;
             if (vbreg::isProcess(processId) == 0) break;
             statement = 40;
-            runtime::WaitForEvents(kPollBound);
+            runtime::WaitForEvents(kPollBound, platform::ChildEndSignal(processId));
             statement = 50;
         }
         statement = 60;

@@ -82,4 +82,8 @@ int StartCommandLine(const std::string& commandLine, int /*windowStyle*/, std::i
     return 0;
 }
 
+EndSignal ChildEndSignal(std::int32_t /*processId*/) {
+    return kNoEndSignal;
+}
+
 }  // namespace platform
