@@ -6,10 +6,12 @@
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
+#include "qt/command_button.h"
 #include "resources/main_layout.h"
 
 namespace qtfront {
@@ -57,16 +59,15 @@ QWidget* CreateControl(const layout::ControlSpec& entry, QWidget* parent) {
             widget = label;
             break;
         }
-        case layout::ControlKind::TextBox:
-            widget = new QLineEdit(CaptionOf(entry), parent);
-            break;
-        case layout::ControlKind::CommandButton: {
-            auto* button = new QPushButton(CaptionOf(entry), parent);
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            widget = button;
+        case layout::ControlKind::TextBox: {
+            auto* edit = new QLineEdit(CaptionOf(entry), parent);
+            edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32767
+            widget = edit;
             break;
         }
+        case layout::ControlKind::CommandButton:
+            widget = new CommandButton(CaptionOf(entry), parent);
+            break;
     }
     widget->setObjectName(
         QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));

@@ -4,20 +4,24 @@
 
 namespace qtfront {
 
-QString FromAnsi(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string ToAnsi(const QString& text) {
-    return text.toLocal8Bit().toStdString();
+}  // namespace
+
+QString Displayed(const std::string& text) {
+    return FromUtf8(controls::ShownForm(text));
 }
 
 std::string QtTextBox::Text() const {
-    return ToAnsi(edit_.text());
+    return shown_.BytesFor(edit_.text().toStdString());
 }
 
 void QtTextBox::SetText(const std::string& text) {
-    edit_.setText(FromAnsi(text));
+    edit_.setText(FromUtf8(shown_.Show(text)));
 }
 
 void QtTextBox::SetForeColor(std::uint32_t colour) {
@@ -29,15 +33,15 @@ void QtTextBox::SetForeColor(std::uint32_t colour) {
 }
 
 std::string QtLabel::Caption() const {
-    return ToAnsi(label_.text());
+    return shown_.BytesFor(label_.text().toStdString());
 }
 
 void QtLabel::SetCaption(const std::string& caption) {
-    label_.setText(FromAnsi(caption));
+    label_.setText(FromUtf8(shown_.Show(caption)));
 }
 
 void QtForm::SetCaption(const std::string& caption) {
-    window_.setWindowTitle(FromAnsi(caption));
+    window_.setWindowTitle(Displayed(caption));
 }
 
 }  // namespace qtfront

@@ -1,6 +1,6 @@
 #pragma once
-// The real widgets offered to the core through its control interfaces. Texts cross as the
-// system's 8-bit code page, as the core expects.
+// The real widgets offered to the core through its control interfaces. The core's texts are
+// UTF-8; a stored value in another 8-bit text keeps its bytes while the control shows it.
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,11 +8,12 @@
 #include <QWidget>
 
 #include "core/controls/controls.h"
+#include "core/controls/shown_text.h"
 
 namespace qtfront {
 
-QString FromAnsi(const std::string& text);
-std::string ToAnsi(const QString& text);
+// A text of the core as the screen shows it.
+QString Displayed(const std::string& text);
 
 class QtTextBox : public controls::TextBox {
 public:
@@ -24,6 +25,7 @@ public:
 
 private:
     QLineEdit& edit_;
+    controls::ShownText shown_;
     std::uint32_t colour_ = controls::kBlack;
 };
 
@@ -37,6 +39,7 @@ public:
 
 private:
     QLabel& label_;
+    controls::ShownText shown_;
 };
 
 class QtButton : public controls::Button {

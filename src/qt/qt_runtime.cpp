@@ -30,7 +30,7 @@ QMessageBox::Icon IconOf(int style) {
 }
 
 QString DisplayText(const std::string& text) {
-    return FromAnsi(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return Displayed(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ int QtRuntime::MsgBox(const runtime::ShownBox& box) {
 
 int QtRuntime::ShowBox(const runtime::ShownBox& shown) {
     const int style = shown.style;
-    QMessageBox box(IconOf(style), FromAnsi(shown.title), DisplayText(shown.text),
+    QMessageBox box(IconOf(style), Displayed(shown.title), DisplayText(shown.text),
                     QMessageBox::NoButton, boxParent_.data());
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
-#include "core/vbreg/registry_keys.h"
 #include "qt/window_fixture.h"
 #include "resources/main_layout.h"
 
 namespace {
 
+using testsupport::kMarker;
 using testsupport::WindowTest;
-
-constexpr const char* kMarker = "unbekannt!";
 
 QColor TextColour(const QLineEdit* edit) {
     return edit->palette().color(QPalette::Text);
@@ -21,23 +17,23 @@ TEST_F(WindowTest, FirstStartShowsTheLayoutWithBothFieldsMarkedRed) {
     EXPECT_EQ(window_->size(), QSize(590, 255));
     EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
     for (const auto& entry : layout::kMainControls) {
-        QWidget* control = window_->Control(entry.name);
-        ASSERT_NE(control, nullptr) << entry.name;
-        EXPECT_EQ(control->geometry(),
+        const QWidget* control = window_->Control(entry.name);
+        EXPECT_EQ(control ? control->geometry() : QRect(),
                   QRect(entry.left / 15, entry.top / 15, entry.width / 15, entry.height / 15))
             << entry.name;
     }
     EXPECT_EQ(window_->cmd_quit()->geometry(), QRect(424, 216, 153, 25));
     EXPECT_EQ(window_->windowTitle(), "Marquill (200512181907)");
     EXPECT_FALSE(window_->windowIcon().pixmap(32, 32).isNull());
-    EXPECT_EQ(QApplication::focusWidget(), window_->txt_poi());
+    EXPECT_EQ(Focused(), window_->txt_poi());
     EXPECT_TRUE(window_->lbl_active()->isHidden());
     EXPECT_EQ(window_->lbl_active()->font().pointSize(), 18);
-    EXPECT_FALSE(window_->cmd_Start()->isDefault() || window_->cmd_Start()->autoDefault());
-    EXPECT_FALSE(window_->cmd_quit()->isDefault() || window_->cmd_quit()->autoDefault());
-    for (QLineEdit* field : {window_->txt_poi(), window_->txt_sd()}) {
-        EXPECT_EQ(field->text(), kMarker);
-        EXPECT_EQ(TextColour(field), QColor(Qt::red));
+    for (const QPushButton* button : {window_->cmd_Start(), window_->cmd_quit()}) {
+        EXPECT_FALSE(button->isDefault() || button->autoDefault()) << button->text().toStdString();
+    }
+    for (const QLineEdit* field : {window_->txt_poi(), window_->txt_sd()}) {
+        EXPECT_EQ(field->text(), kMarker) << field->objectName().toStdString();
+        EXPECT_EQ(TextColour(field), QColor(Qt::red)) << field->objectName().toStdString();
     }
     EXPECT_FALSE(window_->cmd_Start()->isEnabled());
     EXPECT_EQ(window_->txt_navman()->text(), "");
@@ -45,68 +41,95 @@ TEST_F(WindowTest, FirstStartShowsTheLayoutWithBothFieldsMarkedRed) {
 }
 
 TEST_F(WindowTest, TabOrderSkipsTheLabels) {
-    Store(vbreg::kSettingsKey, "Path_POI", "/poi/");
-    Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
+    StoreFolders("/poi/", "/sd/");
     StartProgram();
-    for (QWidget* next :
-         {static_cast<QWidget*>(window_->txt_sd()), static_cast<QWidget*>(window_->cmd_Start()),
-          static_cast<QWidget*>(window_->cmd_quit()), static_cast<QWidget*>(window_->txt_poi())}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next);
+    for (const char* next : {"txt_sd", "cmd_Start", "cmd_quit", "txt_poi"}) {
+        QTest::keyClick(Focused(), Qt::Key_Tab);
+        EXPECT_EQ(Focused(), window_->Control(next)) << next;
     }
 }
 
+enum class Leave { ToMessageBox, ToPopup, ByTab, ByClickOnTheOtherField, NotAtAll };
+
+struct LeavingRow {
+    const char* name;
+    std::string storedPoi;
+    std::string typed;
+    Leave leave;
+    std::string shown;
+    bool red;
+    bool installEnabled;
+};
+
+// Only a focus move to another control of the window checks the field; a message box or a
+// popup taking the focus does not.
 TEST_F(WindowTest, OnlyLeavingAFieldForAnotherControlChecksIt) {
-    Store(vbreg::kSettingsKey, "Path_POI", "/poi/");
-    Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
-    StartProgram();
-    window_->txt_poi()->clear();
-    QFocusEvent toMessageBox(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(window_->txt_poi(), &toMessageBox);
-    EXPECT_EQ(window_->txt_poi()->text(), "");
-    EXPECT_TRUE(window_->cmd_Start()->isEnabled());
-
-    QTest::keyClick(window_->txt_poi(), Qt::Key_Tab);
-    EXPECT_EQ(window_->txt_poi()->text(), kMarker);
-    EXPECT_EQ(TextColour(window_->txt_poi()), QColor(Qt::red));
-    EXPECT_FALSE(window_->cmd_Start()->isEnabled());
-
-    window_->txt_poi()->setFocus(Qt::MouseFocusReason);
-    window_->txt_poi()->setText("Unbekannt!");
-    QTest::keyClick(window_->txt_poi(), Qt::Key_Tab);
-    EXPECT_EQ(TextColour(window_->txt_poi()), QColor(Qt::black));
-    EXPECT_TRUE(window_->cmd_Start()->isEnabled());
-}
-
-// The Quit button takes the focus first, so the cleared field's check runs before the store;
-// the close box moves no focus.
-TEST_F(WindowTest, AClearedFieldIsStoredAsTheMarkerByQuitButEmptyByTheCloseBox) {
-    for (const bool byQuitButton : {true, false}) {
-        SetUp();
-        Store(vbreg::kSettingsKey, "Path_POI", "/poi/");
-        Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
+    const LeavingRow rows[] = {
+        {.name = "cleared, focus to a message box",
+         .storedPoi = "/poi/",
+         .typed = "",
+         .leave = Leave::ToMessageBox,
+         .shown = "",
+         .red = false,
+         .installEnabled = true},
+        {.name = "cleared, focus to a popup",
+         .storedPoi = "/poi/",
+         .typed = "",
+         .leave = Leave::ToPopup,
+         .shown = "",
+         .red = false,
+         .installEnabled = true},
+        {.name = "cleared, Tab",
+         .storedPoi = "/poi/",
+         .typed = "",
+         .leave = Leave::ByTab,
+         .shown = kMarker,
+         .red = true,
+         .installEnabled = false},
+        {.name = "cleared, click on the other field",
+         .storedPoi = "/poi/",
+         .typed = "",
+         .leave = Leave::ByClickOnTheOtherField,
+         .shown = kMarker,
+         .red = true,
+         .installEnabled = false},
+        {.name = "marker with a capital, Tab",
+         .storedPoi = "",
+         .typed = "Unbekannt!",
+         .leave = Leave::ByTab,
+         .shown = "Unbekannt!",
+         .red = false,
+         .installEnabled = true},
+        {.name = "typed, not left",
+         .storedPoi = "",
+         .typed = "/poi/",
+         .leave = Leave::NotAtAll,
+         .shown = "/poi/",
+         .red = true,
+         .installEnabled = false},
+    };
+    for (const auto& row : rows) {
+        StartAfresh();
+        StoreFolders(row.storedPoi, "/sd/");
         StartProgram();
-        window_->txt_poi()->clear();
-        if (byQuitButton) {
-            QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
-        } else {
-            window_->close();
+        QLineEdit* field = window_->txt_poi();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QString::fromStdString(row.typed));
+        if (row.leave == Leave::ToMessageBox || row.leave == Leave::ToPopup) {
+            QFocusEvent focusOut(QEvent::FocusOut, row.leave == Leave::ToMessageBox
+                                                       ? Qt::ActiveWindowFocusReason
+                                                       : Qt::PopupFocusReason);
+            QApplication::sendEvent(field, &focusOut);
+        } else if (row.leave == Leave::ByTab) {
+            QTest::keyClick(field, Qt::Key_Tab);
+        } else if (row.leave == Leave::ByClickOnTheOtherField) {
+            QTest::mouseClick(window_->txt_sd(), Qt::LeftButton);
         }
-        EXPECT_TRUE(runtime_->Ended());
-        EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_POI"), byQuitButton ? kMarker : "");
-        EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_SD"), "/sd/");
-        TearDown();
+        EXPECT_EQ(field->text().toStdString(), row.shown) << row.name;
+        EXPECT_EQ(TextColour(field), QColor(row.red ? Qt::red : Qt::black)) << row.name;
+        EXPECT_EQ(window_->cmd_Start()->isEnabled(), row.installEnabled) << row.name;
     }
-}
-
-TEST_F(WindowTest, NoHandlerRunsAfterTheProgramEnded) {
-    Store(vbreg::kSettingsKey, "Path_SD", "/sd/");
-    StartProgram();
-    QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
-    ASSERT_TRUE(runtime_->Ended());
-    window_->txt_sd()->setText("changed");
-    window_->close();
-    EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_SD"), "/sd/");
 }
 
 }  // namespace
