@@ -44,6 +44,9 @@ inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr WindowSpec kMainWindow{"Marquill", 8850, 3825};
 
+// The window's default font, which every control without a font of its own uses: the
+// layout's row heights are made for it.
+inline constexpr FontSpec kWindowFont{"MS Sans Serif", 8, 400, false, false, false, 0};
 inline constexpr FontSpec kStatusFont{"MS Sans Serif", 18, 400, false, false, false, 0};
 
 // clang-format off
@@ -57,6 +60,28 @@ inline constexpr std::array<ControlSpec, 9> kMainControls{{
     {"lbl_active", ControlKind::Label,         "",                   240, 1920, 8415, 735, 8, &kStatusFont, Alignment::Center, false},
     {"cmd_Start",  ControlKind::CommandButton, "Installieren",      3840, 3240, 2295, 375, 6, nullptr,      Alignment::Center, false},
     {"cmd_quit",   ControlKind::CommandButton, "Beenden",           6360, 3240, 2295, 375, 7, nullptr,      Alignment::Center, false},
+}};
+// clang-format on
+
+// What a screen reader says about a control besides its kind: a text box is named by the
+// label of its row; labels and buttons by their own caption. Every control says what it is for.
+struct AccessibleSpec {
+    std::string_view control;
+    std::string_view namingLabel;  // empty: the control's own caption names it
+    std::string_view description;
+};
+
+// clang-format off
+inline constexpr std::array<AccessibleSpec, 9> kAccessibleTexts{{
+    {"lbl_navman", "",        "Beschriftung des NavMan-Ordners"},
+    {"txt_navman", "",        "Ordner der NavMan-Software, aus ihrer Installation gelesen"},
+    {"lbl_poi",    "",        "Beschriftung des Ordners mit den POI-Daten"},
+    {"txt_poi",    "lbl_poi", "Ordner mit der Installationsliste MARQUILL.CSV und den Kategorien"},
+    {"lbl_sd",     "",        "Beschriftung des Ordners der SD-Karte"},
+    {"txt_sd",     "lbl_sd",  "Ordner der SD-Karte des Navigationsgeräts"},
+    {"lbl_active", "",        "Die Kategorie, die gerade installiert wird"},
+    {"cmd_Start",  "",        "Installiert die Kategorien der Liste auf die SD-Karte"},
+    {"cmd_quit",   "",        "Speichert beide Ordner und beendet das Programm"},
 }};
 // clang-format on
 

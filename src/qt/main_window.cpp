@@ -11,6 +11,7 @@
 
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
+#include "qt/accessible_texts.h"
 #include "qt/command_button.h"
 #include "resources/main_layout.h"
 
@@ -93,7 +94,9 @@ MainWindow::MainWindow() {
     setWindowIcon(QIcon(QStringLiteral(":/marquill_icon.xpm")));
     setFixedSize(layout::ToPixels(layout::kMainWindow.clientWidth),
                  layout::ToPixels(layout::kMainWindow.clientHeight));
+    setFont(FontOf(layout::kWindowFont));
     BuildControls();
+    GiveAccessibleTexts(*this);
     SetTabOrder();
     ConnectHandlers();
 }

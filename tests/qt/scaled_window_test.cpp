@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QStyle>
+#include <cmath>
+
+#include "qt/window_fixture.h"
+#include "resources/main_layout.h"
+
+namespace {
+
+using testsupport::WindowTest;
+
+// CTest runs this file's tests at QT_SCALE_FACTOR 1, 1.5 and 2.
+double ScaleFactor() {
+    return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+}
+
+QSize Scaled(int width, int height, double factor) {
+    return {static_cast<int>(std::lround(width * factor)),
+            static_cast<int>(std::lround(height * factor))};
+}
+
+bool AboutEqual(QSize painted, QSize expected) {
+    return std::abs(painted.width() - expected.width()) <= 1 &&
+           std::abs(painted.height() - expected.height()) <= 1;
+}
+
+std::string Describe(QSize size) {
+    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+}
+
+// The height a control's font needs and the room the style leaves for it.
+struct Room {
+    int needed;
+    int available;
+};
+
+Room RoomForText(const QWidget& control) {
+    const QFontMetrics metrics(control.font());
+    const int frame = control.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    if (qobject_cast<const QLineEdit*>(&control)) {
+        // QLineEdit keeps one more pixel above and below its text.
+        return {metrics.height(), control.height() - 2 * frame - 2};
+    }
+    if (qobject_cast<const QPushButton*>(&control)) {
+        return {metrics.height(), control.height() - 2 * frame};
+    }
+    return {metrics.height(), control.height()};
+}
+
+int WidthForCaption(const QWidget& control) {
+    const QFontMetrics metrics(control.font());
+    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+        const int margin = control.style()->pixelMetric(QStyle::PM_ButtonMargin);
+        return metrics.horizontalAdvance(button->text()) + 2 * margin;
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+        return metrics.horizontalAdvance(label->text());
+    }
+    return 0;
+}
+
+// Painted at the scale factor, each control keeps the table's share of the window, and its text
+// fits inside it.
+TEST_F(WindowTest, ScaledTheLayoutKeepsItsProportionsAndTextStaysInside) {
+    const double factor = ScaleFactor();
+    StartProgram();
+    window_->lbl_active()->setText("Blitzer mobil");
+    window_->lbl_active()->show();
+    EXPECT_DOUBLE_EQ(window_->devicePixelRatio(), factor);
+    const QSize window = window_->grab().size();
+    EXPECT_TRUE(AboutEqual(window, Scaled(590, 255, factor))) << Describe(window);
+    for (const auto& entry : layout::kMainControls) {
+        QWidget* control = window_->Control(entry.name);
+        const QSize painted = control->grab().size();
+        const QSize expected = Scaled(entry.width / 15, entry.height / 15, factor);
+        EXPECT_TRUE(AboutEqual(painted, expected))
+            << entry.name << " painted " << Describe(painted) << ", table " << Describe(expected);
+        const Room room = RoomForText(*control);
+        EXPECT_LE(room.needed, room.available) << entry.name;
+        EXPECT_LE(WidthForCaption(*control), control->width()) << entry.name;
+    }
+}
+
+}  // namespace
