@@ -35,6 +35,8 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }  // namespace
 
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
+    // Docks find the menu entry's icon through it, on Wayland as on X11.
+    QGuiApplication::setDesktopFileName(QStringLiteral("marquill"));
     const QtMessageHandler shown = qInstallMessageHandler(HoldMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(shown);
