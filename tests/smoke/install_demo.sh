@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Drives the real program in a virtual X display as a person would: type both folders, leave
-# the field, click "Installieren", answer the boxes; then look at the card and the settings.
+# Drives the real program in a virtual X display as a person would. First the demo: type both
+# folders, leave the field, click "Installieren", answer the boxes; then look at the card and
+# the settings. Then a logout: type a folder and let the system end the program with SIGTERM;
+# the folder must be stored as by the close box.
 set -euo pipefail
 marquill=$1 navman=$2 demo=$3
 
@@ -18,11 +20,14 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# Xvfb refuses an X connection now and then: try each X client up to three times.
+retry() { "$@" || { sleep 0.5; "$@"; } || { sleep 1; "$@"; }; }
 
 export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache HOME=$work
+hive=$XDG_CONFIG_HOME/marquill/registry.reg
 mkdir -p "$XDG_CONFIG_HOME/marquill" "$work/card"
 echo "a file the user already had" >"$work/card/readme.txt"
-cat >"$XDG_CONFIG_HOME/marquill/registry.reg" <<HIVE
+cat >"$hive" <<HIVE
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{17C4BEEA-D6E8-4975-B2CC-53F6F5CE9959}]
@@ -34,30 +39,43 @@ Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 10 display <&5 || fail "Xvfb did not start"
 export DISPLAY=:$display
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_SCALE_FACTOR
 
-"$marquill" >"$work/marquill.log" 2>&1 &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Marquill \(200512181907\)$' | head -n 1)
-[ -n "$window" ] || fail "the window did not appear"
+start_program() {
+    "$marquill" >"$work/marquill.log" 2>&1 &
+    app_pid=$!
+    window=$(retry timeout 20 xdotool search --sync --name '^Marquill \(200512181907\)$' |
+        head -n 1)
+    [ -n "$window" ] || fail "the window did not appear"
+}
+
+await_end() {
+    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.2; done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end: $1"
+    wait "$app_pid" || fail "the program ended with status $?: $1"
+    app_pid=""
+}
 
 # Control positions in pixels, from the window's layout.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+click() { retry xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
 type_into_field() {
     click "$1" "$2"
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 5 "$3"
 }
-type_into_field 300 65 "$demo"
-type_into_field 300 97 "$work/card"
+poi_field=(300 65) sd_field=(300 97) install_button=(332 228)
+
+start_program
+type_into_field "${poi_field[@]}" "$demo"
+type_into_field "${sd_field[@]}" "$work/card"
 xdotool key Tab
 sleep 0.5
-click 332 228  # "Installieren"
+click "${install_button[@]}"
 
 # Answer each box with its default button: "Ja" to the overwrite question, "OK" to the
 # message about the demo's category without data.
 for box in question missing-data; do
-    box_window=$(timeout 20 xdotool search --sync --name '^Marquill$' | head -n 1) ||
+    box_window=$(retry timeout 20 xdotool search --sync --name '^Marquill$' | head -n 1) ||
         fail "no $box box"
     xdotool windowfocus --sync "$box_window" 2>/dev/null || true
     sleep 0.3
@@ -65,15 +83,18 @@ for box in question missing-data; do
     xdotool key Return 2>/dev/null || true
     sleep 0.5
 done
-
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after the run"
-app_pid=""
+await_end "after the run"
 
 count=$(ls "$work/card" | grep -cE '\.(ini|chk|map|bm)$' || true)
 [ "$count" -eq 20 ] || { ls -l "$work/card"; fail "expected 20 category files on the card, found $count"; }
 grep -q '^visualWarning=0' "$work/card/BLITZ.ini" || fail "BLITZ.ini is not as expected"
-hive=$XDG_CONFIG_HOME/marquill/registry.reg
 grep -qF "\"Path_POI\"=\"$demo\"" "$hive" || { cat "$hive"; fail "Path_POI not stored"; }
 grep -qF "\"Path_SD\"=\"$work/card/\"" "$hive" || { cat "$hive"; fail "Path_SD not stored"; }
-echo "1 passed, 0 failed"
+
+start_program
+type_into_field "${sd_field[@]}" "$work/other card"
+sleep 0.3
+kill -TERM "$app_pid"
+await_end "after SIGTERM"
+grep -qF "\"Path_SD\"=\"$work/other card\"" "$hive" || { cat "$hive"; fail "SIGTERM stored nothing"; }
+echo "2 passed, 0 failed"
