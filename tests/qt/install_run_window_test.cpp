@@ -41,12 +41,12 @@ struct DemoRow {
 // The NavMan, POI and card folders of a Windows export keep their 8-bit names: the compiler
 // must still start from the NavMan folder, and the card folder is stored back as it was read.
 TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
+    // clang-format off
     const DemoRow rows[] = {
-        {.name = "UTF-8 folders, mouse click", .folderSuffix = "-\xC3\x96", .startByEnter = false},
-        {.name = "Windows-1252 folders, Enter on the focused button",
-         .folderSuffix = "-\xD6",
-         .startByEnter = true},
+        {.name = "UTF-8 folders, mouse click",  .folderSuffix = "-\xC3\x96", .startByEnter = false},
+        {.name = "Windows-1252 folders, Enter", .folderSuffix = "-\xD6",     .startByEnter = true},
     };
+    // clang-format on
     for (const auto& row : rows) {
         StartAfresh();
         testsupport::TempFolder root;

@@ -49,7 +49,7 @@ TEST_F(WindowTest, TabOrderSkipsTheLabels) {
     }
 }
 
-enum class Leave { ToMessageBox, ToPopup, ByTab, ByClickOnTheOtherField, NotAtAll };
+enum class Leave { ToMessageBox, ByTab, ByClick, NotAtAll };
 
 struct LeavingRow {
     const char* name;
@@ -61,53 +61,23 @@ struct LeavingRow {
     bool installEnabled;
 };
 
-// Only a focus move to another control of the window checks the field; a message box or a
-// popup taking the focus does not.
+// Only a focus move to another control of the window checks the field; a message box taking
+// the focus does not.
 TEST_F(WindowTest, OnlyLeavingAFieldForAnotherControlChecksIt) {
+    // clang-format off
     const LeavingRow rows[] = {
-        {.name = "cleared, focus to a message box",
-         .storedPoi = "/poi/",
-         .typed = "",
-         .leave = Leave::ToMessageBox,
-         .shown = "",
-         .red = false,
-         .installEnabled = true},
-        {.name = "cleared, focus to a popup",
-         .storedPoi = "/poi/",
-         .typed = "",
-         .leave = Leave::ToPopup,
-         .shown = "",
-         .red = false,
-         .installEnabled = true},
-        {.name = "cleared, Tab",
-         .storedPoi = "/poi/",
-         .typed = "",
-         .leave = Leave::ByTab,
-         .shown = kMarker,
-         .red = true,
-         .installEnabled = false},
-        {.name = "cleared, click on the other field",
-         .storedPoi = "/poi/",
-         .typed = "",
-         .leave = Leave::ByClickOnTheOtherField,
-         .shown = kMarker,
-         .red = true,
-         .installEnabled = false},
-        {.name = "marker with a capital, Tab",
-         .storedPoi = "",
-         .typed = "Unbekannt!",
-         .leave = Leave::ByTab,
-         .shown = "Unbekannt!",
-         .red = false,
-         .installEnabled = true},
-        {.name = "typed, not left",
-         .storedPoi = "",
-         .typed = "/poi/",
-         .leave = Leave::NotAtAll,
-         .shown = "/poi/",
-         .red = true,
-         .installEnabled = false},
+        {.name = "cleared, focus to a box", .storedPoi = "/poi/", .typed = "",
+         .leave = Leave::ToMessageBox, .shown = "", .red = false, .installEnabled = true},
+        {.name = "cleared, Tab", .storedPoi = "/poi/", .typed = "",
+         .leave = Leave::ByTab, .shown = kMarker, .red = true, .installEnabled = false},
+        {.name = "cleared, click elsewhere", .storedPoi = "/poi/", .typed = "",
+         .leave = Leave::ByClick, .shown = kMarker, .red = true, .installEnabled = false},
+        {.name = "capital marker, Tab", .storedPoi = "", .typed = "Unbekannt!",
+         .leave = Leave::ByTab, .shown = "Unbekannt!", .red = false, .installEnabled = true},
+        {.name = "typed, not left", .storedPoi = "", .typed = "/poi/",
+         .leave = Leave::NotAtAll, .shown = "/poi/", .red = true, .installEnabled = false},
     };
+    // clang-format on
     for (const auto& row : rows) {
         StartAfresh();
         StoreFolders(row.storedPoi, "/sd/");
@@ -116,14 +86,12 @@ TEST_F(WindowTest, OnlyLeavingAFieldForAnotherControlChecksIt) {
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, QString::fromStdString(row.typed));
-        if (row.leave == Leave::ToMessageBox || row.leave == Leave::ToPopup) {
-            QFocusEvent focusOut(QEvent::FocusOut, row.leave == Leave::ToMessageBox
-                                                       ? Qt::ActiveWindowFocusReason
-                                                       : Qt::PopupFocusReason);
+        if (row.leave == Leave::ToMessageBox) {
+            QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
             QApplication::sendEvent(field, &focusOut);
         } else if (row.leave == Leave::ByTab) {
             QTest::keyClick(field, Qt::Key_Tab);
-        } else if (row.leave == Leave::ByClickOnTheOtherField) {
+        } else if (row.leave == Leave::ByClick) {
             QTest::mouseClick(window_->txt_sd(), Qt::LeftButton);
         }
         EXPECT_EQ(field->text().toStdString(), row.shown) << row.name;

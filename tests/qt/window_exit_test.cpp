@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 #include "qt/termination_signals.h"
 #include "qt/window_fixture.h"
@@ -10,15 +11,31 @@ namespace {
 using testsupport::kMarker;
 using testsupport::WindowTest;
 
-enum class Way {
-    ClickOnQuit,
-    EnterOnQuit,
-    KeypadEnterOnQuit,
-    SpaceOnQuit,
-    CloseBox,
-    Sigterm,
-    Sighup
-};
+using Way = std::function<void(qtfront::MainWindow&)>;
+
+void ClickOnQuit(qtfront::MainWindow& window) {
+    QTest::mouseClick(window.cmd_quit(), Qt::LeftButton);
+}
+
+void CloseBox(qtfront::MainWindow& window) {
+    window.close();
+}
+
+constexpr Qt::KeyboardModifier Keypad = Qt::KeypadModifier;
+
+Way KeyOnQuit(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return [=](qtfront::MainWindow& window) {
+        window.cmd_quit()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window.cmd_quit(), key, modifiers);
+    };
+}
+
+Way SystemSignal(int number) {
+    return [=](qtfront::MainWindow&) {
+        std::raise(number);
+        QTest::qWait(50);
+    };
+}
 
 struct WayOutRow {
     const char* name;
@@ -26,74 +43,34 @@ struct WayOutRow {
     std::string storedPoi;
 };
 
-void TakeWay(Way way, qtfront::MainWindow& window) {
-    QPushButton* quit = window.cmd_quit();
-    switch (way) {
-        case Way::ClickOnQuit:
-            QTest::mouseClick(quit, Qt::LeftButton);
-            break;
-        case Way::EnterOnQuit:
-        case Way::KeypadEnterOnQuit:
-        case Way::SpaceOnQuit:
-            quit->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(quit,
-                            way == Way::SpaceOnQuit   ? Qt::Key_Space
-                            : way == Way::EnterOnQuit ? Qt::Key_Return
-                                                      : Qt::Key_Enter,
-                            way == Way::KeypadEnterOnQuit ? Qt::KeypadModifier : Qt::NoModifier);
-            break;
-        case Way::CloseBox:
-            window.close();
-            break;
-        case Way::Sigterm:
-        case Way::Sighup:
-            std::raise(way == Way::Sigterm ? SIGTERM : SIGHUP);
-            QTest::qWait(50);
-            break;
-    }
-}
-
 // A cleared field: the Quit button takes the focus first, so its check runs before the store;
-// the close box and the system move no focus and store what the field shows.
+// the close box and the system move no focus and store what the field shows. After the end,
+// no handler runs.
 TEST_F(WindowTest, EveryWayOutStoresTheFieldsAsTheyAreThen) {
+    // clang-format off
     const WayOutRow rows[] = {
-        {.name = "click on Beenden", .way = Way::ClickOnQuit, .storedPoi = kMarker},
-        {.name = "Enter on the focused Beenden", .way = Way::EnterOnQuit, .storedPoi = kMarker},
-        {.name = "keypad Enter on Beenden", .way = Way::KeypadEnterOnQuit, .storedPoi = kMarker},
-        {.name = "Space on the focused Beenden", .way = Way::SpaceOnQuit, .storedPoi = kMarker},
-        {.name = "close box", .way = Way::CloseBox, .storedPoi = ""},
-        {.name = "SIGTERM", .way = Way::Sigterm, .storedPoi = ""},
-        {.name = "SIGHUP", .way = Way::Sighup, .storedPoi = ""},
+        {.name = "click on Beenden", .way = ClickOnQuit,                     .storedPoi = kMarker},
+        {.name = "Enter on Beenden", .way = KeyOnQuit(Qt::Key_Return),       .storedPoi = kMarker},
+        {.name = "keypad Enter",     .way = KeyOnQuit(Qt::Key_Enter, Keypad), .storedPoi = kMarker},
+        {.name = "Space on Beenden", .way = KeyOnQuit(Qt::Key_Space),        .storedPoi = kMarker},
+        {.name = "close box",        .way = CloseBox,                        .storedPoi = ""},
+        {.name = "SIGTERM",          .way = SystemSignal(SIGTERM),           .storedPoi = ""},
+        {.name = "SIGHUP",           .way = SystemSignal(SIGHUP),            .storedPoi = ""},
     };
+    // clang-format on
     for (const auto& row : rows) {
         StartAfresh();
         StoreFolders("/poi/", "/sd/");
         StartProgram();
         const qtfront::TerminationSignals closedBySystem(*window_);
         window_->txt_poi()->clear();
-        TakeWay(row.way, *window_);
+        row.way(*window_);
         EXPECT_TRUE(runtime_->Ended()) << row.name;
         EXPECT_EQ(Stored("Path_POI"), row.storedPoi) << row.name;
+        window_->txt_sd()->setText("typed after the end");
+        window_->close();  // no handler runs any more: nothing is stored again
         EXPECT_EQ(Stored("Path_SD"), "/sd/") << row.name;
     }
-}
-
-TEST_F(WindowTest, EnterInAFieldPressesNoButton) {
-    StoreFolders("/poi/", "/sd/");
-    StartProgram();
-    QTest::keyClick(window_->txt_sd(), Qt::Key_Return);
-    EXPECT_FALSE(runtime_->Ended());
-    EXPECT_TRUE(boxes_.empty());  // no install run: it would miss the list
-}
-
-TEST_F(WindowTest, NoHandlerRunsAfterTheProgramEnded) {
-    StoreFolders("/poi/", "/sd/");
-    StartProgram();
-    QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton);
-    ASSERT_TRUE(runtime_->Ended());
-    window_->txt_sd()->setText("changed");
-    window_->close();
-    EXPECT_EQ(Stored("Path_SD"), "/sd/");
 }
 
 }  // namespace
