@@ -12,7 +12,8 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent)
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter || event->modifiers() & ~Qt::KeypadModifier) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter || !plain) {
         QPushButton::keyPressEvent(event);
         return;
     }

@@ -91,7 +91,9 @@ bool IsLostFocus(const QEvent* event) {
 MainWindow::MainWindow() {
     setWindowTitle(QString::fromUtf8(layout::kMainWindow.caption.data(),
                                      static_cast<qsizetype>(layout::kMainWindow.caption.size())));
-    setWindowIcon(QIcon(QStringLiteral(":/marquill_icon.xpm")));
+    // The installed theme icon has the larger sizes a dock wants; the built-in one is 32 x 32.
+    setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("marquill"), QIcon(QStringLiteral(":/marquill_icon.xpm"))));
     setFixedSize(layout::ToPixels(layout::kMainWindow.clientWidth),
                  layout::ToPixels(layout::kMainWindow.clientHeight));
     setFont(FontOf(layout::kWindowFont));
