@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/runtime/runtime_error.h"
+#include "platform/platform.h"
 
 namespace Install {
 
@@ -19,7 +20,7 @@ std::string SettingsText(const CategorySettings& s) {
 }  // namespace
 
 void WriteSettingsFile(const std::string& path, const CategorySettings& settings) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = platform::OpenFileStream(path, "wb");
     if (file == nullptr) throw runtime::ErrorFromErrno(errno, path);
     const std::string text = SettingsText(settings);
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
