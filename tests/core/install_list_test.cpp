@@ -1,7 +1,6 @@
 #include "core/utils/install_list.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <sstream>
@@ -46,16 +45,6 @@ TEST(ReadLineFromFileTest, EndsLinesOnlyAtCrLfAndReadsWindows1252AsUtf8) {
     }
 }
 
-TEST(ReadLineFromFileTest, ReportsAFailingReadAndEnds) {
-    TempFolder folder;
-    testsupport::ScriptedRuntime runtime;
-    Utils::SequentialFile directory(folder.Path());  // opens, but reading fails
-    EXPECT_THROW(Utils::ReadLineFromFile(directory), runtime::ProgramEnded);
-    EXPECT_EQ(runtime.Boxes().at(0).text,
-              "Fehler beim Zugriff auf Pfad oder Datei\r\nModul   : Utils\r\n"
-              "Funktion: ReadLineFromFile\r\nZeile   : 70\r\n");
-}
-
 // Field n of each line; a field number below 1 takes the first, beyond the end the last.
 TEST(GetTokenTest, TakesFieldNOrTheLastField) {
     const std::vector<std::string> cases[] = {
@@ -98,7 +87,7 @@ std::int16_t HasPoiDataAmong(const std::string& entries) {
     std::istringstream names(entries);
     for (std::string name; names >> name;) {
         if (name.back() == '/') {
-            EXPECT_EQ(mkdir((folder / name).c_str(), 0700), 0);
+            EXPECT_TRUE(testsupport::MakeFolder(folder / name));
         } else {
             WriteFile(folder / name, "x");
         }

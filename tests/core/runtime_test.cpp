@@ -6,6 +6,7 @@
 #include "core/runtime/event_handler.h"
 #include "core/runtime/runtime_error.h"
 #include "core/runtime/runtime_services.h"
+#include "platform/platform.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
 
@@ -50,13 +51,17 @@ TEST(EventHandler, TheEndCannotBeSwallowedAndNoHandlerRunsAfterIt) {
 TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
     testsupport::TempFolder folder;
     const std::string inFolder = folder / "file", inMissingFolder = folder / "missing/file";
-    const std::tuple<int, std::string, int> cases[] = {
-        {ENOENT, inFolder, 53},       {ENOENT, inMissingFolder, 76},
-        {EACCES, inFolder, 70},       {EPERM, inFolder, 70},
-        {EROFS, inFolder, 70},        {ENOSPC, inFolder, 61},
-        {EDQUOT, inFolder, 61},       {EFBIG, inFolder, 61},
-        {ENAMETOOLONG, inFolder, 52}, {EINVAL, inFolder, 52},
-        {EIO, inFolder, 75}};
+    const std::tuple<int, std::string, int> cases[] = {{ENOENT, inFolder, 53},
+                                                       {ENOENT, inMissingFolder, 76},
+                                                       {EACCES, inFolder, 70},
+                                                       {EPERM, inFolder, 70},
+                                                       {EROFS, inFolder, 70},
+                                                       {ENOSPC, inFolder, 61},
+                                                       {platform::kDiskQuotaExceeded, inFolder, 61},
+                                                       {EFBIG, inFolder, 61},
+                                                       {ENAMETOOLONG, inFolder, 52},
+                                                       {EINVAL, inFolder, 52},
+                                                       {EIO, inFolder, 75}};
     for (const auto& [err, path, number] : cases) {
         EXPECT_EQ(runtime::ErrorFromErrno(err, path).Number(), number) << err << " " << path;
     }
