@@ -66,7 +66,8 @@ LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t options
 // *dataSize in: the size offered, counted in stored bytes, as the old program counted them. The
 // buffer must hold kUtf8BytesPerAnsiByte times the offered size: text data arrives as UTF-8.
 // Out: the byte count placed in the buffer. ERROR_MORE_DATA, the buffer untouched, when the
-// stored data is larger than the offer; *dataSize then tells the stored size.
+// stored data is larger than the offer; *dataSize then tells the stored size, as it does when
+// no buffer is given.
 LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type,
                         unsigned char* data, std::uint32_t* dataSize);
 LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t reserved,

@@ -86,7 +86,8 @@ TEST(WindowsProcesses, ATestsListReplacesTheLiveOne) {
 TEST(WindowsProcesses, AProgramThatCannotStartEndsTheRunAtStatement20) {
     testsupport::TempFolder folder;
     testsupport::WriteFile(folder / "text.exe", "no program");
-    testsupport::WriteFile(folder / "poicompiler.bat", "echo started > started.txt");
+    testsupport::WriteFile(folder / "poicompiler.bat",
+                           "echo started > \"" + (folder / "started.txt") + "\"");
     ASSERT_TRUE(testsupport::MakeFolder(folder / "folder.exe"));
     const struct {
         const char* name;

@@ -42,31 +42,23 @@ LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t options
 LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type,
                         unsigned char* data, std::uint32_t* dataSize) {
     if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
-    const std::string name = Ansi(valueName);
     DWORD storedType = 0;
     DWORD size = dataSize != nullptr ? *dataSize : 0;
-    // One byte more than offered, so that even an offer of 0 bytes passes a buffer.
+    // One byte more than offered, so that even an offer of 0 bytes passes a buffer: without
+    // one, Windows would only tell the size.
     std::string bytes(size + 1, '\0');
-    auto query = [&](bool withBuffer) {
-        return ::RegQueryValueExA(AsWindowsKey(key), name.c_str(), nullptr, &storedType,
-                                  withBuffer ? reinterpret_cast<BYTE*>(bytes.data()) : nullptr,
-                                  dataSize != nullptr ? &size : nullptr);
-    };
-    LSTATUS status = query(data != nullptr);
-    // Asked for the size alone: the text's size once converted needs the text itself.
-    if (status == ERROR_SUCCESS && data == nullptr && dataSize != nullptr) {
-        bytes.resize(size + 1);
-        status = query(true);
-    }
-    if (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        if (type != nullptr) *type = storedType;
-        if (dataSize != nullptr) *dataSize = size;
-    }
-    if (status != ERROR_SUCCESS || dataSize == nullptr) return status;
+    const LSTATUS status =
+        ::RegQueryValueExA(AsWindowsKey(key), Ansi(valueName).c_str(), nullptr, &storedType,
+                           data != nullptr ? reinterpret_cast<BYTE*>(bytes.data()) : nullptr,
+                           dataSize != nullptr ? &size : nullptr);
+    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return status;
+    if (type != nullptr) *type = storedType;
+    if (dataSize != nullptr) *dataSize = size;
+    if (status != ERROR_SUCCESS || data == nullptr) return status;
     bytes.resize(size);
     if (IsText(storedType)) bytes = win32::Utf8FromAnsi(bytes);
     *dataSize = static_cast<std::uint32_t>(bytes.size());
-    if (data != nullptr) std::copy(bytes.begin(), bytes.end(), data);
+    std::copy(bytes.begin(), bytes.end(), data);
     return ERROR_SUCCESS;
 }
 
