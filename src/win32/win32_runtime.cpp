@@ -59,16 +59,13 @@ void Win32Runtime::DoEvents() {
     }
 }
 
+// The child's handle stays open until the process list has shown its end, so it is valid
+// here.
 void Win32Runtime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) {
     const auto process = reinterpret_cast<::HANDLE>(childEnd);
     const DWORD handles = childEnd != platform::kNoEndSignal ? 1 : 0;
-    const DWORD result = ::MsgWaitForMultipleObjectsEx(handles, &process, Milliseconds(bound),
-                                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    // A handle that is no longer valid must not turn the wait into a busy loop.
-    if (result == WAIT_FAILED && handles > 0) {
-        ::MsgWaitForMultipleObjectsEx(0, nullptr, Milliseconds(bound), QS_ALLINPUT,
-                                      MWMO_INPUTAVAILABLE);
-    }
+    ::MsgWaitForMultipleObjectsEx(handles, &process, Milliseconds(bound), QS_ALLINPUT,
+                                  MWMO_INPUTAVAILABLE);
     DoEvents();
 }
 

@@ -98,10 +98,7 @@ TEST_F(WindowsFiles, AFolderHoldsOnlyWhatDirWouldList) {
         {.name = "whole_folder", .asked = folder / "", .held = true},
         {.name = "name_start", .asked = folder / "rast", .held = true},
         {.name = "only_hidden", .asked = folder / "Verst", .held = false},
-        {.name = "only_a_folder", .asked = folder / "Kam", .held = false},
         {.name = "star_is_text", .asked = folder / "*", .held = false},
-        {.name = "empty_subfolder", .asked = folder / "Kamera.bmp\\", .held = false},
-        {.name = "folder_missing", .asked = folder / "fehlt\\", .held = false},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(platform::FolderHoldsOrdinaryFile(row.asked), row.held) << row.name;

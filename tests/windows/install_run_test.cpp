@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -88,31 +87,26 @@ TEST_F(WindowsInstallRun, CategoriesLandOnTheCardAsOnTheOldProgramsWindows) {
         bool compiler;
         std::vector<std::string> boxes;
         Names card;
-        std::optional<std::string> blitzIni;
     } rows[] = {
         {.name = "umlauts_in_list_names_and_short_name",
          .list = "Rastst\xE4tten;;1;3;X;0\r\n",
          .files = {"Raststätten.csv", "Raststätten.bmp"},
          .compiler = true,
          .boxes = {},
-         .card = CardFiles("RASTSTÄT"),
-         .blitzIni = std::nullopt},
+         .card = CardFiles("RASTSTÄT")},
         {.name = "csv_asc_and_a_category_without_data",
          .list = "Blitzer;blitz;1;3;X;0\r\nTankstellen;;1;0;0;1\r\nGefahrenstellen;gefahr;1\r\n",
          .files = {"Blitzer.csv", "Blitzer.bmp", "Tankstellen.asc", "Tankstellen.bmp"},
          .compiler = true,
          .boxes = {"16 Keine Daten zum Installieren gefunden!\r\nGefahrenstellen"},
-         .card = Merged(CardFiles("BLITZ"), CardFiles("TANKSTEL")),
-         .blitzIni = "[BLITZ]\r\nactive=1\r\ndistance=200\r\ntime=0\r\nvisualWarning=0\r\n"
-                     "soundWarning=1\r\n"},
+         .card = Merged(CardFiles("BLITZ"), CardFiles("TANKSTEL"))},
         {.name = "compiler_missing",
          .list = "Blitzer;blitz;1\r\n",
          .files = {"Blitzer.csv", "Blitzer.bmp"},
          .compiler = false,
          .boxes = {"16 Datei nicht gefunden\r\nModul   : Utils\r\nFunktion: call_and_wait\r\n"
                    "Zeile   : 20\r\n"},
-         .card = {},
-         .blitzIni = std::nullopt},
+         .card = {}},
     };
     for (const auto& row : rows) {
         SetUp();
@@ -125,9 +119,6 @@ TEST_F(WindowsInstallRun, CategoriesLandOnTheCardAsOnTheOldProgramsWindows) {
         EXPECT_EQ(runtime.boxes, row.boxes) << row.name;
         EXPECT_TRUE(runtime.ended) << row.name;
         EXPECT_EQ(CardNames(), row.card) << row.name;
-        if (row.blitzIni) {
-            EXPECT_EQ(testsupport::ReadFile(card + "BLITZ.ini"), *row.blitzIni) << row.name;
-        }
         // A finished run stores both folders; a failed one stores nothing.
         EXPECT_EQ(Stored("Path_POI"), row.compiler ? poi : "") << row.name;
         for (const auto& name : row.card) {

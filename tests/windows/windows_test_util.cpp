@@ -16,11 +16,11 @@ std::string WindowsPath(const std::string& buildPath) {
     return testsupport::Utf8Of(std::filesystem::absolute(testsupport::PathOf(buildPath)));
 }
 
-std::string ProgramBeside(const std::string& name) {
+std::string TestChild() {
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return testsupport::Utf8Of(std::filesystem::path(self).parent_path() /
-                               testsupport::PathOf(name));
+    return "\"" +
+           testsupport::Utf8Of(std::filesystem::path(self).parent_path() / "test_child.exe") + "\"";
 }
 
 Finished RunAndCatchOutput(const std::string& commandLine) {

@@ -9,8 +9,8 @@ namespace wintest {
 // A path of the build folder (a Linux path, as CMake knows it) as Windows names it ("Z:\...").
 std::string WindowsPath(const std::string& buildPath);
 
-// The program beside this test program.
-std::string ProgramBeside(const std::string& name);
+// test_child.exe, beside this test program, quoted for a command line.
+std::string TestChild();
 
 struct Finished {
     unsigned long exitCode;
