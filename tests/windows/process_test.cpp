@@ -61,6 +61,7 @@ TEST(WindowsProcesses, AProgramThatCannotStartEndsTheRunAtStatement20) {
          .error = "Fehler beim Zugriff auf Pfad oder Datei"},
         {.name = "a_folder", .program = "folder.exe", .error = "Zugriff verweigert"},
         {.name = "batch_file", .program = "poicompiler.bat", .error = "Zugriff verweigert"},
+        {.name = "batch_file_dotted", .program = "poicompiler.bat.", .error = "Zugriff verweigert"},
     };
     for (const auto& row : rows) {
         testsupport::ScriptedRuntime runtime;

@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 #include "platform/text/letter_case.h"
@@ -13,16 +14,16 @@ namespace platform {
 namespace {
 
 // Windows would run a batch file through cmd.exe, which reads the rest of the line as its
-// own syntax; the command line may carry text from files the user did not write.
-bool IsBatchFile(const std::string& program) {
-    for (const char* extension : {".bat", ".cmd"}) {
-        const std::string_view name(program);
-        if (name.size() >= 4 &&
-            text::NamesEqualIgnoringCase(name.substr(name.size() - 4), extension)) {
-            return true;
-        }
+// own syntax; the command line may carry text from files the user did not write. Windows
+// drops trailing dots and blanks from a name ("run.bat." is "run.bat").
+bool IsBatchFile(std::string_view program) {
+    while (!program.empty() && (program.back() == '.' || program.back() == ' ')) {
+        program.remove_suffix(1);
     }
-    return false;
+    if (program.size() < 4) return false;
+    const std::string_view extension = program.substr(program.size() - 4);
+    return text::NamesEqualIgnoringCase(extension, ".bat") ||
+           text::NamesEqualIgnoringCase(extension, ".cmd");
 }
 
 }  // namespace
