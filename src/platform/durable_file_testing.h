@@ -9,9 +9,9 @@ namespace platform::test_seams {
 // after the rename of its folder), close and rename, with the system calls' results. A test
 // may record or fail them; an empty member takes the system's own call.
 struct DurableFileSteps {
-    std::function<int(int fd)> flush;
-    std::function<int(int fd)> close;
-    std::function<int(const char* from, const char* to)> rename;
+    std::function<int(int fd)> flush = {};
+    std::function<int(int fd)> close = {};
+    std::function<int(const char* from, const char* to)> rename = {};
 };
 
 // A default value restores the system's own calls.

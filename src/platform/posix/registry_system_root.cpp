@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "platform/platform.h"
 #include "platform/posix/hive_store.h"
 
@@ -32,16 +35,26 @@ bool MakeOurPrivateFolder(const std::string& path) {
     return IsOurPrivateFolder(path) && EnsureFolder(path + "/temp", kPrivateFolder);
 }
 
+// Our folder in $TMPDIR, or in /tmp when that is unset or too long.
+std::string SharedTempFolder() {
+    const std::string ours = "/marquill-" + std::to_string(getuid());
+    const char* base = std::getenv("TMPDIR");
+    if (base != nullptr && base[0] == '/' &&
+        std::strlen(base) + ours.size() <= kLongestReadableText) {
+        return base + ours;
+    }
+    return "/tmp" + ours;
+}
+
 // The cache folder when the registry read can hold its name and it can hold the staging
-// folder; else a short private folder in /tmp. Never the file-system root: when neither can be
-// used, a folder that never exists, so that staging fails with a clear error.
+// folder; else a short private folder in $TMPDIR or /tmp. Never the file-system root: when neither
+// can be used, a folder that never exists, so that staging fails with a clear error.
 std::string UsableWindowsFolder() {
     const std::string cache = CacheHome() + "/marquill";
     if (cache.size() <= kLongestReadableText && EnsureFolder(cache + "/temp", kPrivateFolder)) {
         return cache;
     }
-    const std::string shared = "/tmp/marquill-" + std::to_string(getuid());
-    if (MakeOurPrivateFolder(shared)) return shared;
+    if (const std::string shared = SharedTempFolder(); MakeOurPrivateFolder(shared)) return shared;
     return "/nonexistent/marquill";
 }
 
