@@ -2,8 +2,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -51,15 +54,28 @@ TEST_F(RegistryStrings, TheFirstWriteCreatesTheKeysThatAnySpellingReaches) {
     EXPECT_EQ(hive.find("tarvo"), std::string::npos) << hive;
 }
 
+struct ReadRow {
+    const char* name;
+    std::string stored;
+    std::string read;
+    std::int16_t flag = 0;
+};
+
 // The stored size is taken to end with one NUL; 254 bytes fit the buffer, longer reads fail.
 TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
-    for (const auto& [stored, expected] :
-         {std::pair{std::string(254, 'x') + '\0', std::string(254, 'x')},
-          std::pair{std::string(255, 'x') + '\0', ""s}, std::pair{"abc"s, "ab"s},
-          std::pair{""s, ""s}}) {
-        ASSERT_EQ(registrytest::Store(kSettingsKey, "Path_POI", platform::REG_SZ, stored), 0);
-        EXPECT_EQ(Read(kSettingsKey, "Path_POI"), expected) << stored.size();
-        EXPECT_EQ(flag_, stored.empty() ? 1 : 0) << stored.size();
+    const ReadRow rows[] = {
+        {.name = "254 bytes",
+         .stored = std::string(254, 'x') + '\0',
+         .read = std::string(254, 'x')},
+        {.name = "255 bytes", .stored = std::string(255, 'x') + '\0', .read = ""},
+        {.name = "without NUL", .stored = "abc", .read = "ab"},
+        {.name = "size 0", .stored = "", .read = "", .flag = 1},
+    };
+    for (const ReadRow& row : rows) {
+        EXPECT_EQ(registrytest::Store(kSettingsKey, "Path_POI", platform::REG_SZ, row.stored), 0)
+            << row.name;
+        EXPECT_EQ(Read(kSettingsKey, "Path_POI"), row.read) << row.name;
+        EXPECT_EQ(flag_, row.flag) << row.name;
     }
     // Only the value of size 0 shows the runtime error, and the program goes on.
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
@@ -84,14 +100,72 @@ TEST_F(RegistryStrings, AWriteRefusedBySystemReturnsOneAndKeepsTheOldValue) {
     EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));
 }
 
-TEST_F(RegistryStrings, TheWindowsFolderComesFromTheCacheFolderUnlessTheHiveNamesOne) {
+enum class Answer { kCacheFolder, kTempFolder, kNowhere, kFromTheHive };
+
+struct WindowsFolderRow {
+    const char* name;
+    std::size_t cacheNameLength = 0;  // a longer XDG_CACHE_HOME below the test's own
+    std::function<void(const std::string& ours)> arrange = {};
+    Answer answer;
+};
+
+// The staging folder lies below the answer: it must be short enough for the 255-byte read,
+// private, and never the file-system root.
+TEST_F(RegistryStrings, TheWindowsFolderIsAlwaysOneTheProgramCanUse) {
     const char* key = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-    EXPECT_EQ(Read(key, "SystemRoot"), CacheHome() + "/marquill");
-    struct stat info {};
-    ASSERT_EQ(stat((CacheHome() + "/marquill/temp").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u);
-    EXPECT_EQ(vbreg::WriteRegString(key, "SystemRoot", "/opt/win"), 0);
-    EXPECT_EQ(Read(key, "SystemRoot"), "/opt/win");
+    const WindowsFolderRow rows[] = {
+        {.name = "cache folder", .answer = Answer::kCacheFolder},
+        {.name = "cache folder of 240 bytes",
+         .cacheNameLength = 200,
+         .answer = Answer::kCacheFolder},
+        {.name = "cache folder too long to read",
+         .cacheNameLength = 250,
+         .answer = Answer::kTempFolder},
+        {.name = "another user's folder in the way",
+         .cacheNameLength = 250,
+         .arrange =
+             [](const std::string& ours) {
+                 mkdir(ours.c_str(), 0700);
+                 chown(ours.c_str(), 4242, 4242);
+             },
+         .answer = Answer::kNowhere},
+        {.name = "an open folder in the way",
+         .cacheNameLength = 250,
+         .arrange =
+             [](const std::string& ours) {
+                 mkdir(ours.c_str(), 0777);
+                 chmod(ours.c_str(), 0777);
+             },
+         .answer = Answer::kNowhere},
+        {.name = "a link in the way",
+         .cacheNameLength = 250,
+         .arrange = [](const std::string& ours) { symlink("/", ours.c_str()); },
+         .answer = Answer::kNowhere},
+        {.name = "the hive names one",
+         .arrange =
+             [key](const std::string&) { vbreg::WriteRegString(key, "SystemRoot", "/opt/win"); },
+         .answer = Answer::kFromTheHive},
+    };
+    const std::string tmpdir = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
+    for (const WindowsFolderRow& row : rows) {
+        testsupport::TempFolder temp;
+        setenv("TMPDIR", temp.Path().c_str(), 1);
+        const std::string ours = temp.Path() + "/marquill-" + std::to_string(getuid());
+        const std::string cache = CacheHome() + "/" + std::string(row.cacheNameLength, 'c');
+        setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+        if (row.arrange) row.arrange(ours);
+        const std::string answers[] = {cache + "/marquill", ours, "/nonexistent/marquill",
+                                       "/opt/win"};
+        const std::string& expected = answers[static_cast<int>(row.answer)];
+        EXPECT_EQ(Read(key, "SystemRoot"), expected) << row.name;
+        if (row.answer == Answer::kCacheFolder || row.answer == Answer::kTempFolder) {
+            struct stat info {};
+            EXPECT_EQ(stat((expected + "/temp").c_str(), &info), 0) << row.name;
+            EXPECT_EQ(info.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u) << row.name;
+        }
+        std::filesystem::remove(HivePath());
+        tmpdir.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", tmpdir.c_str(), 1);
+    }
 }
 
 }  // namespace
