@@ -13,6 +13,7 @@
 namespace {
 
 using namespace registrytest;
+using namespace std::string_literals;
 
 using RegistryDurability = testsupport::IsolatedTest;
 
@@ -37,6 +38,22 @@ TEST_F(RegistryDurability, AWriterWaitsForTheLockAndRereadsTheHive) {
     EXPECT_EQ(ExitCode(writer), static_cast<int>(ERROR_SUCCESS));
     EXPECT_EQ(Query("K", "h"), Text("held"));
     EXPECT_EQ(Query("K", "w"), Text("2"));
+}
+
+// Editors write in place, often within one tick of the file system's clock and at the same
+// size: a hive kept from an earlier read must never hide the change.
+TEST_F(RegistryDurability, EveryReadSeesTheFileAsItIsNow) {
+    ASSERT_EQ(StoreText("K", "v", "0"), ERROR_SUCCESS);
+    for (char round = '1'; round <= '9'; ++round) {
+        const std::string hive = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=\"";
+        testsupport::WriteFile(HivePath(), hive + round + "a\"\n");
+        usleep(60'000);  // long enough for the parsed hive to be kept
+        EXPECT_EQ(Query("K", "v"), Text(round + "a"s)) << round;
+        testsupport::WriteFile(HivePath(), hive + round + "b\"\n");
+        EXPECT_EQ(Query("K", "v"), Text(round + "b"s)) << round;
+        testsupport::WriteFile(HivePath(), hive + round + "c\"\n");
+        EXPECT_EQ(Query("K", "v"), Text(round + "c"s)) << round;
+    }
 }
 
 TEST_F(RegistryDurability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewValue) {
