@@ -1,10 +1,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <random>
 #include <string>
 
 #include "platform/registry_test_util.h"
@@ -54,38 +52,6 @@ TEST_F(RegistryDurability, EveryReadSeesTheFileAsItIsNow) {
         testsupport::WriteFile(HivePath(), hive + round + "c\"\n");
         EXPECT_EQ(Query("K", "v"), Text(round + "c"s)) << round;
     }
-}
-
-TEST_F(RegistryDurability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewValue) {
-    const std::string values[] = {std::string(1500, 'a'), std::string(3000, 'b')};
-    ASSERT_EQ(StoreText("K", "v", values[0]), ERROR_SUCCESS);
-    std::mt19937 random(20240601);
-    for (int round = 0; round < 40; ++round) {
-        const pid_t writer = Spawn([&] {
-            for (int i = 0;; ++i) StoreText("K", "v", values[(i + 1) % 2]);
-            return 0;
-        });
-        usleep(random() % 25'000);
-        kill(writer, SIGKILL);
-        ExitCode(writer);
-        const auto value = Query("K", "v");
-        ASSERT_TRUE(value == Text(values[0]) || value == Text(values[1])) << "round " << round;
-    }
-}
-
-TEST_F(RegistryDurability, ConcurrentWritersKeepEachOthersValues) {
-    auto writeMany = [](const std::string& name) {
-        return Spawn([name] {
-            for (int i = 0; i < 25; ++i)
-                if (StoreText("K", name, name + std::to_string(i)) != ERROR_SUCCESS) return 1;
-            return 0;
-        });
-    };
-    const pid_t a = writeMany("a");
-    EXPECT_EQ(ExitCode(writeMany("b")), 0);
-    EXPECT_EQ(ExitCode(a), 0);
-    EXPECT_EQ(Query("K", "a"), Text("a24"));
-    EXPECT_EQ(Query("K", "b"), Text("b24"));
 }
 
 }  // namespace
