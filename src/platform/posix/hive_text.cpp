@@ -239,11 +239,12 @@ private:
 
 // ---- writing -------------------------------------------------------------------------------
 
+// A line break can only come from a name read with Wine's escape; values with one are hex.
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
         if (c == '\\' || c == '"') out += '\\';
-        out += c;
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
     }
     return out + '"';
 }
