@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +12,7 @@
 
 #include "core/runtime/runtime_error.h"
 #include "platform/durable_file_testing.h"
+#include "platform/registry_test_util.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -23,25 +23,21 @@ using testsupport::TempFolder;
 using testsupport::WriteFile;
 
 // Runs MoveFile in a child, so that a file size limit and injected steps end with it. Returns
-// the runtime error number, 0 when the move succeeded, or the signal's number plus 128.
+// the runtime error number, 0 when the move succeeded, or -1 when the child was killed.
 int MoveInChild(const std::string& from, const std::string& to, rlim_t sizeLimit,
                 DurableFileSteps steps) {
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return registrytest::ExitCode(registrytest::Spawn([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{sizeLimit, sizeLimit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         platform::test_seams::SetDurableFileSteps(std::move(steps));
         try {
             Utils::MoveFile(from, to);
-            ::_exit(0);
+            return 0;
         } catch (const runtime::RuntimeError& error) {
-            ::_exit(error.Number());
+            return error.Number();
         }
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }));
 }
 
 std::string ContentOf(const std::string& path) {
@@ -57,12 +53,9 @@ std::vector<std::string> HiddenNamesIn(const std::string& folder) {
     return hidden;
 }
 
-template <typename... Args>
-std::function<int(Args...)> FailWithIoError() {
-    return [](Args...) {
-        errno = EIO;
-        return -1;
-    };
+int FailWithIoError() {
+    errno = EIO;
+    return -1;
 }
 
 struct FailedMove {
@@ -70,32 +63,21 @@ struct FailedMove {
     rlim_t sizeLimit = RLIM_INFINITY;
     DurableFileSteps steps = {};
     bool targetIsFolder = false;
-    int error;
+    int error = runtime::kPathFileAccessError;
 };
 
 // Whatever step fails, the source stays, the card keeps its old file whole and nothing hidden
 // is left beside it.
 TEST(MoveFile, AFailedMoveKeepsTheSourceAndTheOldTarget) {
+    // clang-format off
     const FailedMove rows[] = {
         {.name = "card fills up", .sizeLimit = 4096, .error = runtime::kDiskFull},
-        {.name = "target is a folder",
-         .targetIsFolder = true,
-         .error = runtime::kPathFileAccessError},
-        {.name = "flush fails",
-         .steps = {.flush = FailWithIoError<int>()},
-         .error = runtime::kPathFileAccessError},
-        {.name = "close fails",
-         .steps = {.close =
-                       [](int fd) {
-                           ::close(fd);
-                           errno = EIO;
-                           return -1;
-                       }},
-         .error = runtime::kPathFileAccessError},
-        {.name = "rename fails",
-         .steps = {.rename = FailWithIoError<const char*, const char*>()},
-         .error = runtime::kPathFileAccessError},
+        {.name = "target is a folder", .targetIsFolder = true},
+        {.name = "flush fails", .steps = {.flush = [](int) { return FailWithIoError(); }}},
+        {.name = "close fails", .steps = {.close = [](int f) { return ::close(f), FailWithIoError(); }}},
+        {.name = "rename fails", .steps = {.rename = [](auto, auto) { return FailWithIoError(); }}},
     };
+    // clang-format on
     for (const FailedMove& row : rows) {
         TempFolder folder;
         const std::string source = folder / "new.map";
@@ -127,8 +109,7 @@ TEST(MoveFile, TheNextMoveRemovesWhatAKilledCopyLeft) {
         ::raise(SIGKILL);
         return -1;
     }};
-    ASSERT_EQ(MoveInChild(folder / "first.map", target, RLIM_INFINITY, killedBeforeRename),
-              128 + SIGKILL);
+    ASSERT_EQ(MoveInChild(folder / "first.map", target, RLIM_INFINITY, killedBeforeRename), -1);
     ASSERT_EQ(HiddenNamesIn(folder.Path()).size(), 1u);
     WriteFile(folder / "second.map", "second");
     EXPECT_EQ(MoveInChild(folder / "second.map", target, RLIM_INFINITY, {}), 0);

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <tuple>
 
@@ -100,62 +99,56 @@ TEST_F(RegistryStrings, AWriteRefusedBySystemReturnsOneAndKeepsTheOldValue) {
     EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));
 }
 
+enum class InTheWay { kNothing, kOtherUsersFolder, kOpenFolder, kLink };
 enum class Answer { kCacheFolder, kTempFolder, kNowhere, kFromTheHive };
 
 struct WindowsFolderRow {
     const char* name;
-    std::size_t cacheNameLength = 0;  // a longer XDG_CACHE_HOME below the test's own
-    std::function<void(const std::string& ours)> arrange = {};
+    std::size_t cacheNameLength = 0;         // a longer XDG_CACHE_HOME below the test's own
+    InTheWay inTheWay = InTheWay::kNothing;  // of our folder in $TMPDIR
     Answer answer;
 };
+
+// What someone else may have put where our folder in $TMPDIR belongs.
+void PutInTheWay(InTheWay what, const std::string& path) {
+    // A link to a private folder of ours that is not meant for staging.
+    if (what == InTheWay::kLink) mkdir((path + "-elsewhere").c_str(), 0700);
+    if (what == InTheWay::kLink) symlink((path + "-elsewhere").c_str(), path.c_str());
+    if (what == InTheWay::kOpenFolder || what == InTheWay::kOtherUsersFolder)
+        mkdir(path.c_str(), 0);
+    if (what == InTheWay::kOpenFolder) chmod(path.c_str(), 0777);
+    if (what == InTheWay::kOtherUsersFolder) chown(path.c_str(), 42, 42);
+}
 
 // The staging folder lies below the answer: it must be short enough for the 255-byte read,
 // private, and never the file-system root.
 TEST_F(RegistryStrings, TheWindowsFolderIsAlwaysOneTheProgramCanUse) {
     const char* key = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+    // clang-format off
     const WindowsFolderRow rows[] = {
         {.name = "cache folder", .answer = Answer::kCacheFolder},
-        {.name = "cache folder of 240 bytes",
-         .cacheNameLength = 200,
-         .answer = Answer::kCacheFolder},
-        {.name = "cache folder too long to read",
-         .cacheNameLength = 250,
-         .answer = Answer::kTempFolder},
-        {.name = "another user's folder in the way",
-         .cacheNameLength = 250,
-         .arrange =
-             [](const std::string& ours) {
-                 mkdir(ours.c_str(), 0700);
-                 chown(ours.c_str(), 4242, 4242);
-             },
+        {.name = "240 bytes", .cacheNameLength = 200, .answer = Answer::kCacheFolder},
+        {.name = "cache folder too long", .cacheNameLength = 250, .answer = Answer::kTempFolder},
+        {.name = "another user's folder", .cacheNameLength = 250,
+         .inTheWay = InTheWay::kOtherUsersFolder, .answer = Answer::kNowhere},
+        {.name = "an open folder", .cacheNameLength = 250, .inTheWay = InTheWay::kOpenFolder,
          .answer = Answer::kNowhere},
-        {.name = "an open folder in the way",
-         .cacheNameLength = 250,
-         .arrange =
-             [](const std::string& ours) {
-                 mkdir(ours.c_str(), 0777);
-                 chmod(ours.c_str(), 0777);
-             },
+        {.name = "a link", .cacheNameLength = 250, .inTheWay = InTheWay::kLink,
          .answer = Answer::kNowhere},
-        {.name = "a link in the way",
-         .cacheNameLength = 250,
-         .arrange = [](const std::string& ours) { symlink("/", ours.c_str()); },
-         .answer = Answer::kNowhere},
-        {.name = "the hive names one",
-         .arrange =
-             [key](const std::string&) { vbreg::WriteRegString(key, "SystemRoot", "/opt/win"); },
-         .answer = Answer::kFromTheHive},
+        {.name = "the hive names one", .answer = Answer::kFromTheHive},
     };
-    const std::string tmpdir = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
+    // clang-format on
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::string keptTmpdir = tmpdir != nullptr ? tmpdir : "";
     for (const WindowsFolderRow& row : rows) {
         testsupport::TempFolder temp;
         setenv("TMPDIR", temp.Path().c_str(), 1);
         const std::string ours = temp.Path() + "/marquill-" + std::to_string(getuid());
         const std::string cache = CacheHome() + "/" + std::string(row.cacheNameLength, 'c');
         setenv("XDG_CACHE_HOME", cache.c_str(), 1);
-        if (row.arrange) row.arrange(ours);
-        const std::string answers[] = {cache + "/marquill", ours, "/nonexistent/marquill",
-                                       "/opt/win"};
+        PutInTheWay(row.inTheWay, ours);
+        if (row.answer == Answer::kFromTheHive) vbreg::WriteRegString(key, "SystemRoot", "/win");
+        const std::string answers[] = {cache + "/marquill", ours, "/nonexistent/marquill", "/win"};
         const std::string& expected = answers[static_cast<int>(row.answer)];
         EXPECT_EQ(Read(key, "SystemRoot"), expected) << row.name;
         if (row.answer == Answer::kCacheFolder || row.answer == Answer::kTempFolder) {
@@ -164,7 +157,7 @@ TEST_F(RegistryStrings, TheWindowsFolderIsAlwaysOneTheProgramCanUse) {
             EXPECT_EQ(info.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u) << row.name;
         }
         std::filesystem::remove(HivePath());
-        tmpdir.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", tmpdir.c_str(), 1);
+        keptTmpdir.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", keptTmpdir.c_str(), 1);
     }
 }
 

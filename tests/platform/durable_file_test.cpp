@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <climits>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,41 +12,26 @@
 
 namespace {
 
-using platform::test_seams::DurableFileSteps;
 using Steps = std::vector<std::string>;
 
-std::string NameBehind(int fd) {
-    char path[PATH_MAX] = {};
-    const ssize_t length =
-        readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
-    const std::string full(path, length > 0 ? static_cast<std::size_t>(length) : 0);
-    return full.substr(full.rfind('/') + 1);
+std::string NameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
 }
 
-std::string NameOf(const char* path) {
-    const std::string full = path;
-    return full.substr(full.rfind('/') + 1);
+std::string NameBehind(int fd) {
+    return NameOf(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)));
 }
 
 // Records each step by the name of the file it acts on, then takes it.
-DurableFileSteps RecordingInto(Steps& steps) {
-    return {
-        .flush =
-            [&steps](int fd) {
-                steps.push_back("flush " + NameBehind(fd));
-                return fsync(fd);
-            },
-        .close =
-            [&steps](int fd) {
-                steps.push_back("close " + NameBehind(fd));
-                return close(fd);
-            },
-        .rename =
-            [&steps](const char* from, const char* to) {
+platform::test_seams::DurableFileSteps RecordingInto(Steps& steps) {
+    // clang-format off
+    return {.flush = [&](int fd) { return steps.push_back("flush " + NameBehind(fd)), fsync(fd); },
+            .close = [&](int fd) { return steps.push_back("close " + NameBehind(fd)), close(fd); },
+            .rename = [&](const char* from, const char* to) {
                 steps.push_back("rename " + NameOf(from) + " " + NameOf(to));
                 return std::rename(from, to);
-            },
-    };
+            }};
+    // clang-format on
 }
 
 struct OrderRow {
@@ -59,13 +44,13 @@ using DurableFile = testsupport::IsolatedTest;
 
 // A kill cannot show a missing flush: the data must be on the disk before the new name is.
 TEST_F(DurableFile, FlushesAndClosesTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
+    // clang-format off
     const OrderRow rows[] = {
         {.name = "card copy",
-         .write =
-             [](const std::string& folder) {
-                 testsupport::WriteFile(folder + "/BLITZ.staged", "map");
-                 platform::CopyFileAtomically(folder + "/BLITZ.staged", folder + "/BLITZ.map");
-             },
+         .write = [](const std::string& folder) {
+             testsupport::WriteFile(folder + "/BLITZ.staged", "map");
+             platform::CopyFileAtomically(folder + "/BLITZ.staged", folder + "/BLITZ.map");
+         },
          .steps = {"flush .BLITZ.map.marquill", "close .BLITZ.map.marquill",
                    "rename .BLITZ.map.marquill BLITZ.map", "flush cache"}},
         {.name = "hive writer",
@@ -73,6 +58,7 @@ TEST_F(DurableFile, FlushesAndClosesTheNewFileBeforeTheRenameAndTheFolderAfterIt
          .steps = {"flush registry.reg.tmp", "close registry.reg.tmp",
                    "rename registry.reg.tmp registry.reg", "flush marquill"}},
     };
+    // clang-format on
     ASSERT_EQ(registrytest::StoreText("K", "v", "0"), platform::ERROR_SUCCESS);  // the key exists
     for (const OrderRow& row : rows) {
         Steps steps;

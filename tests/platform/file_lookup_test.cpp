@@ -43,35 +43,29 @@ struct LookupRow {
 
 // The exact name first, then any name equal but for letter case; only ordinary files count.
 TEST_F(FileLookupTest, FindsOrdinaryFilesAsWindowsDoes) {
+    // clang-format off
     const LookupRow rows[] = {
         {.name = "exact", .asked = "Blitzer.csv", .found = "Blitzer.csv"},
         {.name = "exact before other case", .asked = "blitzer.csv", .found = "blitzer.csv"},
         {.name = "other case", .asked = "BLITZER.csv", .found = "Blitzer.csv"},
         {.name = "other case of the extension", .asked = "Blitzer.bmp", .found = "BLITZER.BMP"},
         {.name = "link to a file", .asked = "link.csv", .found = "link.csv"},
-        {.name = "umlaut and space",
-         .asked = "BLITZER ÖSTERREICH.CSV",
-         .found = "Blitzer Österreich.csv"},
+        {.name = "umlaut", .asked = "BLITZER ÖSTERREICH.CSV", .found = "Blitzer Österreich.csv"},
         {.name = "3-byte character", .asked = "中.CSV", .found = "中.csv"},
         // Taken byte by byte as Latin-1, "中" would read as these three characters.
         {.name = "not a 3-byte character", .asked = "ä¸\u00AD.csv"},
         {.name = "not the Latin-1 reading of one", .asked = "中.bmp"},
-        {.name = "4-byte character", .asked = "😀.csv"},
-        {.name = "name without extension", .asked = "Blitzer"},
-        {.name = "start of a name", .asked = "Blitzer.cs"},
-        {.name = "hidden", .asked = ".hidden.csv"},
-        {.name = "hidden in other case", .asked = ".HIDDEN.CSV"},
-        {.name = "folder", .asked = "Kamera.bmp"},
-        {.name = "pipe", .asked = "pipe.csv"},
-        {.name = "link to a folder", .asked = "dirlink.bmp"},
-        {.name = "dangling link", .asked = "dangling.csv"},
-        {.name = "the folder itself", .asked = ""},
-        {.name = "pattern", .asked = "Blitzer*.csv"},
+        {.name = "no extension", .asked = "Blitzer"}, {.name = "start", .asked = "Blitzer.cs"},
+        {.name = "hidden", .asked = ".hidden.csv"},   {.name = "HIDDEN", .asked = ".HIDDEN.CSV"},
+        {.name = "folder", .asked = "Kamera.bmp"},    {.name = "pipe", .asked = "pipe.csv"},
+        {.name = "link", .asked = "dirlink.bmp"},     {.name = "dangling", .asked = "dangling.csv"},
+        {.name = "the folder", .asked = ""},          {.name = "pattern", .asked = "Blitzer*.csv"},
         {.name = "missing folder", .asked = "missing/Blitzer.csv"},
         {.name = "file as folder", .asked = "Blitzer.csv/x"},
         {.name = "hidden in a subfolder", .asked = "special/.hidden"},
         {.name = "cut at a NUL", .asked = std::string("Blitzer.csv\0.bmp", 16)},
     };
+    // clang-format on
     for (const LookupRow& row : rows) {
         const auto expected = row.found ? std::optional(folder_ / *row.found) : std::nullopt;
         EXPECT_EQ(platform::FindOrdinaryFile(folder_ / row.asked), expected) << row.name;
@@ -81,16 +75,16 @@ TEST_F(FileLookupTest, FindsOrdinaryFilesAsWindowsDoes) {
 // Names come and go during a run, often within one tick of the file system's clock: a reused
 // listing must never hide a new file or show one that has gone.
 TEST_F(FileLookupTest, NeverAnswersFromAStaleListing) {
-    for (int round = 0; round < 10; ++round) {
+    const auto find = [&](const std::string& name) {
+        return platform::FindOrdinaryFile(folder_ / name);
+    };
+    for (const std::string name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}) {
         usleep(60'000);  // long enough for the listing to be kept
-        const std::string name = "new" + std::to_string(round);
-        EXPECT_EQ(platform::FindOrdinaryFile(folder_ / (name + ".csv")), std::nullopt) << name;
+        EXPECT_EQ(find(name + ".csv"), std::nullopt) << name;
         WriteFile(folder_ / (name + ".CSV"), "x");
-        EXPECT_EQ(platform::FindOrdinaryFile(folder_ / (name + ".csv")), folder_ / (name + ".CSV"))
-            << name;
+        EXPECT_EQ(find(name + ".csv"), folder_ / (name + ".CSV")) << name;
         std::rename((folder_ / (name + ".CSV")).c_str(), (folder_ / (name + ".Csv")).c_str());
-        EXPECT_EQ(platform::FindOrdinaryFile(folder_ / (name + ".csv")), folder_ / (name + ".Csv"))
-            << name;
+        EXPECT_EQ(find(name + ".csv"), folder_ / (name + ".Csv")) << name;
     }
 }
 
@@ -112,15 +106,13 @@ TEST(FileStamp, OnlyAStampWellInThePastIsTrusted) {
     for (const StampRow& row : rows) {
         timespec now{};
         clock_gettime(CLOCK_REALTIME, &now);
-        const long long ns =
-            now.tv_sec * 1'000'000'000LL + now.tv_nsec - row.changedAgoMs * 1'000'000;
-        const timespec changed{static_cast<time_t>(ns / 1'000'000'000),
-                               static_cast<long>(ns % 1'000'000'000)};
+        now.tv_sec -= row.changedAgoMs / 1000;
+        now.tv_nsec -= row.changedAgoMs % 1000 * 1'000'000;
+        if (now.tv_nsec < 0) now = {now.tv_sec - 1, now.tv_nsec + 1'000'000'000};
         platform::posix::FileStamp stamp;
-        stamp.modified = changed;
-        stamp.changed = changed;
+        stamp.changed = now;  // the newer of the two times counts
         EXPECT_EQ(platform::posix::IsSettled(stamp), row.settled) << row.name;
-        stamp.modified = timespec{};  // the newer of the two counts
+        std::swap(stamp.changed, stamp.modified);
         EXPECT_EQ(platform::posix::IsSettled(stamp), row.settled) << row.name;
     }
 }

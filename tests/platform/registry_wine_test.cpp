@@ -22,17 +22,14 @@ using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 const std::string kKey = "SOFTWARE\\Tarvo\\Marquill";
-
-std::string Utf16Le(std::u16string_view text) {
-    return {reinterpret_cast<const char*>(text.data()), text.size() * 2};
-}
+const std::string kFixture = MARQUILL_FIXTURES "/wine_regedit_export.reg";
 
 struct ExportedValue {
     const char* name;  // empty: the key's default value
     StoredValue value;
 };
 
-// What fixtures/wine_regedit_export.reg holds, made with `wine reg add`.
+// What the fixture holds, made with `wine reg add`.
 const ExportedValue kExported[] = {
     {.name = "", .value = Text("Standard")},
     {.name = "Big", .value = {11, "\x89\x67\x45\x23\x01\0\0\0"s}},
@@ -45,14 +42,26 @@ const ExportedValue kExported[] = {
     {.name = "Raw", .value = {3, "\x00\xff\x10"s}},
 };
 
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 class WineRegedit : public testsupport::IsolatedTest {
 protected:
-    void ExpectExported(const char* source, const std::string& poi, const std::string& sd) {
+    void SetUp() override {
+        IsolatedTest::SetUp();
+        std::filesystem::create_directories(ConfigHome() + "/marquill");
+    }
+
+    // The exported values, with both folders as Beenden stored them, if it did.
+    void ExpectExported(const char* source, bool stored) {
         for (const ExportedValue& row : kExported) {
             const std::string name = row.name;
-            const auto expected = name == "Path_POI"  ? Text(poi)
-                                  : name == "Path_SD" ? Text(sd)
-                                                      : row.value;
+            auto expected = row.value;
+            if (stored && name == "Path_POI") expected = Text("/poi/");
+            if (stored && name == "Path_SD") expected = Text("/media/Österreich/neu/");
             EXPECT_EQ(Query(kKey, name), expected) << source << ": " << name;
         }
     }
@@ -63,33 +72,25 @@ protected:
         EXPECT_EQ(StoreText(kKey, "Path_SD", "/media/Österreich/neu/"), ERROR_SUCCESS);
         const std::string file = ReadFile(HivePath());
         EXPECT_TRUE(file.starts_with(Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n")));
-        std::size_t lineFeeds = 0, crLfs = 0;
-        for (std::size_t i = 0; i + 1 < file.size(); i += 2) {
-            if (file.compare(i, 2, "\n\0"s) != 0) continue;
-            ++lineFeeds;
-            if (i >= 2 && file.compare(i - 2, 2, "\r\0"s) == 0) ++crLfs;
-        }
-        EXPECT_GT(lineFeeds, 10u);
-        EXPECT_EQ(crLfs, lineFeeds);
+        EXPECT_EQ(Count(file, "\n\0"s), Count(file, "\r\0\n\0"s));
+        EXPECT_GT(Count(file, "\n\0"s), 10u);
     }
 };
 
 TEST_F(WineRegedit, ItsUtf16ExportReadsBackAndSurvivesBeendenInItsOwnForm) {
-    std::filesystem::create_directories(ConfigHome() + "/marquill");
-    WriteFile(HivePath(), ReadFile(MARQUILL_FIXTURES "/wine_regedit_export.reg"));
-    ExpectExported("fixture", "/home/anna/POI \"neu\"\\", "/media/Österreich/");
+    WriteFile(HivePath(), ReadFile(kFixture));
+    ExpectExported("fixture", false);
     StoreFoldersAndExpectUtf16();
-    ExpectExported("after Beenden", "/poi/", "/media/Österreich/neu/");
+    ExpectExported("after Beenden", true);
 }
 
 // ---- with Wine itself ------------------------------------------------------------------------
 
-// Wine's standard output, or nothing when it failed. All runs share the build folder's prefix
-// and take turns on it.
+// Wine's standard output, or nothing when it failed. All runs share the build folder's prefix.
 std::optional<std::string> Wine(const std::string& arguments) {
     const std::string command = "WINEPREFIX='" MARQUILL_WINE_PREFIX
-                                "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' "
-                                "LANG=C.UTF-8 wine " +
+                                "' WINEDEBUG=-all "
+                                "WINEDLLOVERRIDES='mscoree,mshtml=' LANG=C.UTF-8 wine " +
                                 arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
@@ -110,17 +111,17 @@ protected:
         WineRegedit::SetUp();
         if (std::system("command -v wine >/dev/null 2>&1") != 0) GTEST_SKIP() << "no wine";
         lock_ = open(MARQUILL_WINE_PREFIX ".lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        flock(lock_, LOCK_EX);
+        flock(lock_, LOCK_EX);  // test programs running side by side take turns on the prefix
         Wine("reg delete 'HKLM\\" + kKey + "' /f");
-        std::filesystem::create_directories(ConfigHome() + "/marquill");
     }
     void TearDown() override {
         if (lock_ >= 0) close(lock_);
         WineRegedit::TearDown();
     }
 
-    // Puts what Wine's regedit exports of the key in the hive's place.
-    void ExportIntoHive() {
+    // Imports the file into Wine's registry and puts regedit's export of the key in its place.
+    void ThroughRegedit(const std::string& file) {
+        ASSERT_TRUE(Wine("regedit /s " + WindowsPath(file)));
         const std::string exported = CacheHome() + "/export.reg";
         ASSERT_TRUE(
             Wine("regedit /e " + WindowsPath(exported) + " 'HKEY_LOCAL_MACHINE\\" + kKey + "'"));
@@ -130,24 +131,13 @@ protected:
     int lock_ = -1;
 };
 
-TEST_F(WithWine, RegeditReadsOurFilesAsWeReadItsExport) {
-    const std::string add = "reg add 'HKLM\\" + kKey + "' /f ";
-    for (const char* value :
-         {"/ve /d Standard", "/v Big /t REG_QWORD /d 0x123456789", "/v Count /t REG_DWORD /d 42",
-          "/v Empty /d ''", "/v Expand /t REG_EXPAND_SZ /d '%SystemRoot%\\temp'",
-          "/v Multi /t REG_MULTI_SZ /d 'eins\\0zwei'", "/v Path_POI /d '/home/anna/POI \"neu\"\\'",
-          "/v Path_SD /d '/media/Österreich/'", "/v Raw /t REG_BINARY /d 00ff10"}) {
-        ASSERT_TRUE(Wine(add + value)) << value;
-    }
-    ExportIntoHive();
-    ExpectExported("live export", "/home/anna/POI \"neu\"\\", "/media/Österreich/");
-
-    // Our rewrite, imported and exported again by regedit, holds the same values.
+TEST_F(WithWine, RegeditReadsOurUtf16FileAsWeReadItsExport) {
+    ThroughRegedit(kFixture);
+    ExpectExported("regedit's export", false);
     StoreFoldersAndExpectUtf16();
     ASSERT_TRUE(Wine("reg delete 'HKLM\\" + kKey + "' /f"));
-    ASSERT_TRUE(Wine("regedit /s " + WindowsPath(HivePath())));
-    ExportIntoHive();
-    ExpectExported("our UTF-16 file through regedit", "/poi/", "/media/Österreich/neu/");
+    ThroughRegedit(HivePath());
+    ExpectExported("our file through regedit", true);
 }
 
 TEST_F(WithWine, RegeditImportsOurRegedit4FileWithTheSameAsciiValues) {
@@ -159,10 +149,9 @@ TEST_F(WithWine, RegeditImportsOurRegedit4FileWithTheSameAsciiValues) {
     ASSERT_TRUE(Wine("regedit /s " + WindowsPath(HivePath())));
     for (const std::string& text : texts) {
         const std::string name = "v" + std::to_string(text.size());
-        const auto shown = Wine("reg query 'HKLM\\" + kKey + "' /v " + name);
-        EXPECT_NE(shown.value_or("").find("    " + name + "    REG_SZ    " + text + "\r\n"),
-                  std::string::npos)
-            << text << ": " << shown.value_or("(failed)");
+        const auto shown = Wine("reg query 'HKLM\\" + kKey + "' /v " + name).value_or("(failed)");
+        EXPECT_NE(shown.find("    " + name + "    REG_SZ    " + text + "\r\n"), std::string::npos)
+            << text << ": " << shown;
     }
 }
 

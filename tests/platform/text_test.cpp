@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "platform/registry_test_util.h"
 #include "platform/text/utf16.h"
 #include "platform/text/utf8.h"
 #include "platform/text/windows_1252.h"
 
 namespace {
+
+using namespace std::string_literals;
+using registrytest::Utf16Le;
 
 TEST(TextTest, RecognisesValidUtf8Only) {
     for (const char* valid : {"", "a;b\r\n", "Österreich", "€", "😀"})
@@ -22,35 +26,24 @@ TEST(TextTest, ConvertsWindows1252ToUtf8) {
               "Ö ß € ŠŸ \xC2\x81 ÿ a;b\r\n");
 }
 
-std::string Utf16Le(std::u16string_view text) {
-    return {reinterpret_cast<const char*>(text.data()), text.size() * 2};
-}
-
 struct Utf16Row {
     const char* name;
     std::string utf16;
     std::string utf8;  // all of it, or what comes before the unit that is no character
-    bool valid;
+    bool valid = false;
 };
 
 TEST(TextTest, ConvertsUtf16LeBothWays) {
+    // clang-format off
     const Utf16Row rows[] = {
         {.name = "umlaut", .utf16 = Utf16Le(u"Ö\r\n"), .utf8 = "Ö\r\n", .valid = true},
         {.name = "surrogate pair", .utf16 = Utf16Le(u"a😀"), .utf8 = "a😀", .valid = true},
-        {.name = "lone high surrogate",
-         .utf16 = Utf16Le(u"a") + "\x3D\xD8" + Utf16Le(u"b"),
-         .utf8 = "a",
-         .valid = false},
-        {.name = "high surrogate at the end",
-         .utf16 = Utf16Le(u"a") + "\x3D\xD8",
-         .utf8 = "a",
-         .valid = false},
-        {.name = "lone low surrogate",
-         .utf16 = std::string("\x00\xDC", 2),
-         .utf8 = "",
-         .valid = false},
-        {.name = "odd byte", .utf16 = Utf16Le(u"ab") + "c", .utf8 = "ab", .valid = false},
+        {.name = "lone high surrogate", .utf16 = Utf16Le(u"a") + "\x3D\xD8" "b\0"s, .utf8 = "a"},
+        {.name = "high surrogate at the end", .utf16 = Utf16Le(u"a") + "\x3D\xD8", .utf8 = "a"},
+        {.name = "lone low surrogate", .utf16 = std::string("\x00\xDC", 2), .utf8 = ""},
+        {.name = "odd byte", .utf16 = Utf16Le(u"ab") + "c", .utf8 = "ab"},
     };
+    // clang-format on
     for (const Utf16Row& row : rows) {
         std::string utf8;
         EXPECT_EQ(platform::text::AppendUtf16LeAsUtf8(row.utf16, utf8), row.valid) << row.name;
