@@ -57,6 +57,10 @@ std::u32string CaseFoldedName(std::string_view name) {
     return folded;
 }
 
+bool NamesEqualIgnoringCase(std::string_view a, std::string_view b) {
+    return CaseFoldedName(a) == CaseFoldedName(b);
+}
+
 bool NameStartsWithIgnoringCase(std::string_view name, std::string_view prefix) {
     std::size_t i = 0;
     std::size_t j = 0;

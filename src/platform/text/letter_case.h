@@ -18,6 +18,7 @@ std::string UpperCaseLocaleFree(std::string_view text);
 // File names as Windows compares them: two UTF-8 names are equal but for the case of their
 // letters when these forms are equal. A byte that is not valid UTF-8 only matches itself.
 std::u32string CaseFoldedName(std::string_view name);
+bool NamesEqualIgnoringCase(std::string_view a, std::string_view b);
 
 // Whether `name` starts with `prefix`, letter case not counting.
 bool NameStartsWithIgnoringCase(std::string_view name, std::string_view prefix);
