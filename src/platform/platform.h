@@ -63,6 +63,11 @@ LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t rese
                       std::uint32_t type, const unsigned char* data, std::uint32_t dataSize);
 LSTATUS RegCloseKey(HKEY key);
 
+// Why the stored settings cannot be read, as one German line for standard error at start:
+// the file, the line and what is wrong. Empty when they can be read (or the system keeps them
+// itself). An unreadable store is never overwritten.
+std::string SettingsFileProblem();
+
 // ---------------------------------------------------------------------------------------------
 // System version
 // ---------------------------------------------------------------------------------------------
