@@ -4,9 +4,11 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "qt/qt_controls.h"
 
@@ -85,11 +87,18 @@ void QtRuntime::DoEvents() {
     ThrowIfEnded();
 }
 
-void QtRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal /*childEnd*/) {
+// One pass of the event loop that may sleep: it returns once the child's end signal, a window
+// event or the safety timer woke it, having run what woke it.
+void QtRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) {
     ThrowIfEnded();
-    QEventLoop loop;
-    QTimer::singleShot(bound, &loop, &QEventLoop::quit);
-    loop.exec();
+    QTimer safety;
+    safety.setSingleShot(true);
+    safety.start(bound);
+    std::optional<QSocketNotifier> childEnded;
+    if (childEnd != platform::kNoEndSignal) {
+        childEnded.emplace(static_cast<qintptr>(childEnd), QSocketNotifier::Read);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     ThrowIfEnded();
 }
 

@@ -45,7 +45,7 @@ bool IsProcessIdName(const char* name) {
 // as running, and a process that vanished while being read does not count either. Plain system
 // calls and a fixed buffer: the wait for the compiler takes a snapshot every few milliseconds.
 bool ReadRunningProcess(int procFd, const char* pidText, PROCESSENTRY32* entry) {
-    char path[64];
+    char path[sizeof(dirent::d_name) + 8];
     std::snprintf(path, sizeof path, "%s/stat", pidText);
     const int fd = openat(procFd, path, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -98,14 +98,20 @@ bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
 }  // namespace
 
 HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*processId*/) {
+    auto& children = posix::StartedChildren();
+    const std::vector<pid_t> endedBefore = children.EndedNow();
     Snapshot snapshot;
     if (Lists().source) {
         snapshot.entries = Lists().source();
     } else if (!ReadLiveProcessList(&snapshot.entries)) {
         return INVALID_HANDLE_VALUE;
     }
-    // Reaped after the read: a child this snapshot saw ended must not stay a zombie.
-    posix::StartedChildren().ReapEnded();
+    // A child this snapshot saw ended must not stay a zombie; one that ended during the read
+    // stays unreaped, so its end signal still wakes the wait for the next snapshot.
+    std::vector<pid_t> listed;
+    listed.reserve(snapshot.entries.size());
+    for (const PROCESSENTRY32& entry : snapshot.entries) listed.push_back(entry.th32ProcessID);
+    children.ReapSeenEnded(endedBefore, listed);
     return Lists().snapshots.Add(std::move(snapshot));
 }
 
