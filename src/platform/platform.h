@@ -103,6 +103,12 @@ bool CloseHandle(HANDLE handle);
 // Splits a command line as Windows does: blanks separate, double quotes group and are removed.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
+// One argument as a command line must hold it so that SplitCommandLine gives it back whole:
+// unchanged unless it is empty or holds a blank or a quote, else in double quotes with its
+// quotes and the backslashes before them escaped. Not for the program path, which cannot
+// hold a quote.
+std::string QuoteCommandLineArgument(std::string_view argument);
+
 // Starts the command line as a child process of this program, never through a shell.
 // Returns 0 and the new process id, or the errno value that kept it from starting.
 int StartCommandLine(const std::string& commandLine, int windowStyle, std::int32_t* processId);

@@ -52,8 +52,9 @@ void call_and_wait(const std::string& commandLine, std::int32_t windowStyle) {
         statement = 60;
         runtime::DoEvents();
         statement = 70;
-    } catch (const runtime::RuntimeError& error) {
-        Utils::ShowError(error.Description(), "Utils", "call_and_wait", statement);
+    } catch (const std::exception& failure) {
+        Utils::ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "call_and_wait",
+                         statement);
     }
 }
 
