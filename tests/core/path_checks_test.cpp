@@ -6,28 +6,31 @@
 
 namespace {
 
-struct FieldCase {
-    const char* before;
-    const char* after;
-    std::uint32_t colour;
-};
-
 TEST(CheckPathField, MarksOnlyAnEmptyFieldOrTheMarkerItself) {
-    const FieldCase cases[] = {{"", "unbekannt!", controls::kRed},
-                               {"unbekannt!", "unbekannt!", controls::kRed},
-                               {"   ", "   ", controls::kBlack},
-                               {"Unbekannt!", "Unbekannt!", controls::kBlack},
-                               {" unbekannt!", " unbekannt!", controls::kBlack},
-                               {"/media/sd", "/media/sd", controls::kBlack}};
-    for (const auto& c : cases) {
+    const struct {
+        const char* name;
+        const char* before;
+        const char* after;
+        std::uint32_t colour;
+    } rows[] = {
+        {.name = "empty", .before = "", .after = "unbekannt!", .colour = controls::kRed},
+        {.name = "marker", .before = "unbekannt!", .after = "unbekannt!", .colour = controls::kRed},
+        {.name = "spaces", .before = "   ", .after = "   ", .colour = controls::kBlack},
+        {.name = "marker_other_case",
+         .before = "Unbekannt!",
+         .after = "Unbekannt!",
+         .colour = controls::kBlack},
+        {.name = "folder", .before = "/media/sd", .after = "/media/sd", .colour = controls::kBlack},
+    };
+    for (const auto& row : rows) {
         testsupport::FakeMainWindow window;
-        window.txt_poi.text = c.before;
+        window.txt_poi.text = row.before;
         window.txt_poi.colour = 12345;
         window.txt_sd.text = "/sd";
         Utils::CheckPathField(window.txt_poi);
-        EXPECT_EQ(window.txt_poi.text, c.after) << '"' << c.before << '"';
-        EXPECT_EQ(window.txt_poi.colour, c.colour) << '"' << c.before << '"';
-        EXPECT_EQ(window.cmd_Start.enabled, c.colour == controls::kBlack) << c.before;
+        EXPECT_EQ(window.txt_poi.text, row.after) << row.name;
+        EXPECT_EQ(window.txt_poi.colour, row.colour) << row.name;
+        EXPECT_EQ(window.cmd_Start.enabled, row.colour == controls::kBlack) << row.name;
     }
 }
 
