@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <filesystem>
 
 #include "core/main/main_form.h"
-#include "core/utils/launch_wait.h"
 #include "core/vbreg/registry_keys.h"
 #include "qt/window_fixture.h"
 #include "support/temp_folder.h"
@@ -48,17 +45,6 @@ TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
               "soundWarning=1\r\n");
     EXPECT_EQ(Stored(vbreg::kSettingsKey, "Path_SD"), card.Path() + "/");
     EXPECT_TRUE(window_->lbl_active()->isHidden());
-}
-
-TEST_F(WindowTest, WindowEventsRunWhileTheCompilerIsAwaited) {
-    StartProgram();
-    bool handled = false;
-    QTimer::singleShot(50, [&] { handled = true; });
-    QElapsedTimer clock;
-    clock.start();
-    Utils::call_and_wait("/bin/sleep 0.3", 0);
-    EXPECT_TRUE(handled);
-    EXPECT_GE(clock.elapsed(), 300);
 }
 
 }  // namespace
