@@ -25,31 +25,67 @@ protected:
     testsupport::FakeMainWindow window;
 };
 
-TEST_F(MainFormTest, LoadSettlesTheInstallButtonFromAllThreeDisplays) {
+// A path field is marked red only when empty or holding the marker itself; the button is
+// enabled only when no display shows the marker. No NavMan entry shows an empty caption.
+TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
+    const auto none = std::nullopt;
     const struct {
         const char* name;
         std::optional<std::string> navman;  // nullopt: NavMan not installed
         const char* poi;
         const char* sd;
+        std::string poiShown;
+        std::uint32_t poiColour;
         bool enabled;
     } rows[] = {
-        {.name = "navman_missing",
-         .navman = std::nullopt,
+        {.name = "all_set",
+         .navman = none,
          .poi = "/p/",
          .sd = "/s/",
+         .poiShown = "/p/",
+         .poiColour = controls::kBlack,
          .enabled = true},
-        {.name = "navman_marker", .navman = kMarker, .poi = "/p/", .sd = "/s/", .enabled = false},
-        {.name = "navman_empty", .navman = "", .poi = "/p/", .sd = "/s/", .enabled = true},
-        {.name = "sd_empty", .navman = "/opt/nav", .poi = "/p/", .sd = "", .enabled = false},
+        {.name = "navman_marker",
+         .navman = kMarker,
+         .poi = "/p/",
+         .sd = "/s/",
+         .poiShown = "/p/",
+         .poiColour = controls::kBlack,
+         .enabled = false},
+        {.name = "navman_empty",
+         .navman = "",
+         .poi = "/p/",
+         .sd = "/s/",
+         .poiShown = "/p/",
+         .poiColour = controls::kBlack,
+         .enabled = true},
+        {.name = "poi_empty",
+         .navman = "/nav",
+         .poi = "",
+         .sd = "/s/",
+         .poiShown = kMarker,
+         .poiColour = controls::kRed,
+         .enabled = false},
         {.name = "poi_marker",
-         .navman = std::nullopt,
+         .navman = none,
          .poi = kMarker,
          .sd = "/s/",
+         .poiShown = kMarker,
+         .poiColour = controls::kRed,
+         .enabled = false},
+        {.name = "sd_empty",
+         .navman = none,
+         .poi = "/p/",
+         .sd = "",
+         .poiShown = "/p/",
+         .poiColour = controls::kBlack,
          .enabled = false},
         {.name = "blank_and_other_case",
-         .navman = std::nullopt,
+         .navman = none,
          .poi = "   ",
          .sd = "Unbekannt!",
+         .poiShown = "   ",
+         .poiColour = controls::kBlack,
          .enabled = true},
     };
     for (const auto& row : rows) {
@@ -59,6 +95,8 @@ TEST_F(MainFormTest, LoadSettlesTheInstallButtonFromAllThreeDisplays) {
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_SD", row.sd);
         Main::Form_Load(window.form);
         EXPECT_EQ(window.txt_navman.caption, row.navman.value_or("")) << row.name;
+        EXPECT_EQ(window.txt_poi.text, row.poiShown) << row.name;
+        EXPECT_EQ(window.txt_poi.colour, row.poiColour) << row.name;
         EXPECT_EQ(window.cmd_Start.enabled, row.enabled) << row.name;
         TearDown();
     }

@@ -168,24 +168,6 @@ TEST_P(Failure, OneLineNonZeroExitAndNoOutput) {
 INSTANTIATE_TEST_SUITE_P(Contract, Failure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Each demo category with files compiles to three outputs beside its untouched inputs, replacing
-// the outputs of an earlier run.
-TEST(Contract, DemoCategoriesCompile) {
-    for (const char* name : {"Blitzer.csv", "Blitzer mobil.csv", "Ladestationen.csv",
-                             "Raststätten.csv", "Tankstellen.asc"}) {
-        const fs::path data = fs::path(POICOMPILER_DEMO_DIR) / name;
-        const std::string inputs[] = {ReadFile(data),
-                                      ReadFile(fs::path(data).replace_extension(".bmp"))};
-        Scene s(inputs[0], inputs[1]);
-        WriteFile(s.dir / "D.map", "stale");
-        ASSERT_EQ(s.Compile(), 0) << name;
-        EXPECT_EQ(s.dir.Names(), (std::set<fs::path>{s.data, s.dir / "D.bm", s.icon,
-                                                     s.dir / "D.chk", s.dir / "D.map"}));
-        EXPECT_EQ(ReadFile(s.data) + ReadFile(s.icon), inputs[0] + inputs[1]);
-        EXPECT_GE(ReadFile(s.dir / "D.map").at(8), 20) << name;  // the point count's low byte
-    }
-}
-
 struct MapPoint {
     std::int32_t lon, lat;
     std::string name, comment;
