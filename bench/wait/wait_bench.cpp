@@ -135,7 +135,7 @@ void Report(const char* name, const std::vector<Figures>& runs) {
     for (const Figures& run : runs) notice.push_back(run.noticeMilliseconds);
     std::printf(
         "%-13s CPU median %.4f s (min %.4f, max %.4f)   end noticed after median %.2f ms "
-        "(min %.2f, max %.2f)   %ld passes\n",
+        "(min %.2f, max %.2f)   %ld event runs\n",
         name, Median(cpu), *std::min_element(cpu.begin(), cpu.end()),
         *std::max_element(cpu.begin(), cpu.end()), Median(notice),
         *std::min_element(notice.begin(), notice.end()),

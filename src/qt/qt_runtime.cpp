@@ -87,10 +87,11 @@ void QtRuntime::DoEvents() {
     ThrowIfEnded();
 }
 
-// One pass of the event loop that may sleep: it returns once the child's end signal, a window
-// event or the safety timer woke it, having run what woke it.
+// Runs the events already queued, then sleeps in the event loop until the child's end signal,
+// a new window event or the safety timer wakes it, and runs what woke it. Queued events (the
+// status label's repaint) do not count as a wake: nothing they do changes the process list.
 void QtRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) {
-    ThrowIfEnded();
+    DoEvents();
     QTimer safety;
     safety.setSingleShot(true);
     safety.start(bound);
