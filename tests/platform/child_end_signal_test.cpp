@@ -62,7 +62,7 @@ TEST(ChildEndSignal, WakesAtTheChildsEndAndNeverOutlivesTheChild) {
         const pid_t tester = fork();
         if (tester == 0) _exit(EndSignalChecks(row.withoutPidfd));
         int status = 0;
-        ASSERT_EQ(waitpid(tester, &status, 0), tester);
+        EXPECT_EQ(waitpid(tester, &status, 0), tester) << row.name;
         EXPECT_TRUE(WIFEXITED(status)) << row.name;
         EXPECT_EQ(WEXITSTATUS(status), 0) << row.name;
     }

@@ -237,7 +237,7 @@ TEST(Formats, EmptyDataAndAnIconOfEachDepthAndOrder) {
         for (const bool topDown : {false, true}) {
             for (const int width : {3, 4, 5}) {
                 Scene s("", MakeBmp(width, 3, bits, topDown));
-                ASSERT_EQ(s.Compile(), 0);
+                EXPECT_EQ(s.Compile(), 0) << bits << " bits, width " << width;
                 EXPECT_EQ(ReadFile(s.dir / "D.map"), "MQMP" + LeBytes(4, 1, 0, 0, 0, 0, 0));
                 std::string bm = "MQBM" + LeBytes(2, 1, width, 3, To565(Gradient(0, 0)));
                 for (int i = 0; i < 3 * width; ++i) {
