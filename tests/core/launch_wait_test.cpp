@@ -108,8 +108,9 @@ TEST_F(LaunchWaitTest, AnIdTakenByAnotherProcessKeepsTheWaitGoing) {
     int listings = 0;
     platform::test_seams::SetProcessListSource([&] {
         if (child == 0) child = NewestChild();
-        return ++listings <= 3 ? std::vector<PROCESSENTRY32>{{.th32ProcessID = child}}
-                               : std::vector<PROCESSENTRY32>{};
+        std::vector<PROCESSENTRY32> list(++listings <= 3 ? 1 : 0);
+        for (PROCESSENTRY32& entry : list) entry.th32ProcessID = child;
+        return list;
     });
     Utils::call_and_wait("/bin/sleep 0.1", 0);
     EXPECT_EQ(listings, 4);
@@ -165,8 +166,7 @@ TEST_F(LaunchWaitTest, FailuresAreReportedAtTheirStatementAndEndTheProgram) {
         testsupport::ScriptedRuntime rowRuntime;
         EXPECT_THROW(Utils::call_and_wait(row.commandLine, 0), runtime::ProgramEnded) << row.name;
         EXPECT_EQ(rowRuntime.Boxes().size(), 1u) << row.name;
-        if (!rowRuntime.Boxes().empty())
-            EXPECT_EQ(rowRuntime.Boxes()[0].text, row.text) << row.name;
+        for (const auto& box : rowRuntime.Boxes()) EXPECT_EQ(box.text, row.text) << row.name;
         EXPECT_EQ(rowRuntime.EventRuns(), 0) << row.name;
     }
 }
