@@ -29,9 +29,15 @@ void Check(bool holds) {
     if (!holds) std::abort();
 }
 
+// The list file each input is written to, removed when the fuzzer ends.
+struct ListFile {
+    std::string path = "/tmp/install_list_fuzz." + std::to_string(getpid());
+    ~ListFile() { std::remove(path.c_str()); }
+};
+
 const std::string& ListPath() {
-    static const std::string path = "/tmp/install_list_fuzz." + std::to_string(getpid());
-    return path;
+    static const ListFile file;
+    return file.path;
 }
 
 void CheckColumns(const std::string& line) {
