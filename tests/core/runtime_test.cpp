@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <new>
@@ -12,7 +11,6 @@
 #include "core/utils/install_list.h"
 #include "core/vbreg/registry_strings.h"
 #include "support/scripted_runtime.h"
-#include "support/temp_folder.h"
 #include "support/test_environment.h"
 
 // Every allocation of this test program passes here, so a test can make the next one fail.
@@ -141,28 +139,6 @@ TEST_F(GuardedProcedures, MemoryRunningOutMeetsTheirOwnHandling) {
         EXPECT_EQ(runtime.Boxes().size(), 1u) << row.name;
         for (const auto& box : runtime.Boxes()) EXPECT_EQ(box.text, row.box) << row.name;
         EXPECT_EQ(runtime.Ended(), row.ended) << row.name;
-    }
-}
-
-TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
-    testsupport::TempFolder folder;
-    const std::string inFolder = folder / "file", inMissingFolder = folder / "missing/file";
-    const struct {
-        const char* name;
-        int err;
-        std::string path;
-        int number;
-    } rows[] = {
-        {.name = "ENOENT", .err = ENOENT, .path = inFolder, .number = 53},
-        {.name = "ENOENT_missing_folder", .err = ENOENT, .path = inMissingFolder, .number = 76},
-        {.name = "EACCES", .err = EACCES, .path = inFolder, .number = 70},
-        {.name = "ENOSPC", .err = ENOSPC, .path = inFolder, .number = 61},
-        {.name = "EFBIG", .err = EFBIG, .path = inFolder, .number = 61},
-        {.name = "ENAMETOOLONG", .err = ENAMETOOLONG, .path = inFolder, .number = 52},
-        {.name = "EIO", .err = EIO, .path = inFolder, .number = 75},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(runtime::ErrorFromErrno(row.err, row.path).Number(), row.number) << row.name;
     }
 }
 
