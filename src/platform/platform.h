@@ -125,13 +125,22 @@ bool CloseHandle(HANDLE handle);
 // Splits a command line as Windows does: blanks separate, double quotes group and are removed.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
+// One argument as a command line must hold it so that SplitCommandLine gives it back whole:
+// unchanged unless it is empty or holds a blank or a quote, else in double quotes with its
+// quotes and the backslashes before them escaped. Not for the program path, which cannot
+// hold a quote.
+std::string QuoteCommandLineArgument(std::string_view argument);
+
 // Starts the command line as a child process of this program, never through a shell.
 // Returns 0 and the new process id, or the errno value that kept it from starting.
 int StartCommandLine(const std::string& commandLine, int windowStyle, std::int32_t* processId);
 
 // What a wait can sleep on until a child this program started ends: a descriptor that becomes
-// readable (Linux) or a process handle that becomes signalled (Windows). kNoEndSignal when the
-// id names no child of this program that is still unreaped, or the system offers none.
+// readable (Linux) or a process handle that becomes signalled (Windows); it may also wake for
+// another child's end, after which the wait simply tests again. The layer owns it: never close
+// it; it stays valid until the next process snapshot or start. kNoEndSignal when the id names
+// no child of this program that is still unreaped (the id may name another process by now), or
+// the system offers none: the wait then sleeps its safety bound.
 using EndSignal = std::intptr_t;
 inline constexpr EndSignal kNoEndSignal = -1;
 EndSignal ChildEndSignal(std::int32_t processId);

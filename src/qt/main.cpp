@@ -1,3 +1,6 @@
+#include <iostream>
+
+#include "platform/platform.h"
 #include "qt/application_start.h"
 #include "qt/command_line_options.h"
 #include "qt/main_window.h"
@@ -11,6 +14,8 @@ int main(int argc, char** argv) {
 
     int qtArgc = argc > 0 ? 1 : 0;  // Qt takes nothing from the command line either
     const auto application = qtfront::OpenApplication(qtArgc, argv);
+    if (const std::string problem = platform::SettingsFileProblem(); !problem.empty())
+        std::cerr << problem << '\n';
     qtfront::QtRuntime runtime;
     qtfront::MainWindow window;
     runtime.SetBoxParent(&window);

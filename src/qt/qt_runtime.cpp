@@ -4,9 +4,11 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "qt/qt_controls.h"
 
@@ -40,7 +42,7 @@ QtRuntime::QtRuntime() {
 }
 
 QtRuntime::~QtRuntime() {
-    runtime::InstallRuntime(nullptr);
+    runtime::UninstallRuntime(this);
 }
 
 void QtRuntime::AnswerBoxesWith(std::function<int(const runtime::ShownBox&)> answer) {
@@ -85,11 +87,19 @@ void QtRuntime::DoEvents() {
     ThrowIfEnded();
 }
 
-void QtRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal /*childEnd*/) {
-    ThrowIfEnded();
-    QEventLoop loop;
-    QTimer::singleShot(bound, &loop, &QEventLoop::quit);
-    loop.exec();
+// Runs the events already queued, then sleeps in the event loop until the child's end signal,
+// a new window event or the safety timer wakes it, and runs what woke it. Queued events (the
+// status label's repaint) do not count as a wake: nothing they do changes the process list.
+void QtRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) {
+    DoEvents();
+    QTimer safety;
+    safety.setSingleShot(true);
+    safety.start(bound);
+    std::optional<QSocketNotifier> childEnded;
+    if (childEnd != platform::kNoEndSignal) {
+        childEnded.emplace(static_cast<qintptr>(childEnd), QSocketNotifier::Read);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     ThrowIfEnded();
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "core/runtime/runtime_error.h"
 #include "support/scripted_runtime.h"
@@ -12,19 +11,29 @@ namespace {
 
 // The statement line is shown only for a numbered statement.
 TEST(ErrorReportTest, ShowsOneCriticalBoxAndEndsTheProgram) {
-    const std::tuple<const char*, int, std::string> cases[] = {
-        {"Utils", 20, "Überlauf\r\nModul   : Utils\r\nFunktion: isProcess\r\nZeile   : 20\r\n"},
-        {"vbreg", 0, "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\n"},
-        {"vbreg", -10, "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\n"},
+    const struct {
+        const char* name;
+        int statement;
+        std::string text;
+    } rows[] = {
+        {.name = "numbered",
+         .statement = 20,
+         .text = "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\nZeile   : 20\r\n"},
+        {.name = "unnumbered",
+         .statement = 0,
+         .text = "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\n"},
     };
-    for (const auto& [module, statement, text] : cases) {
+    for (const auto& row : rows) {
         testsupport::ScriptedRuntime runtime;
-        EXPECT_THROW(Utils::ShowError("Überlauf", module, "isProcess", statement),
-                     runtime::ProgramEnded);
-        ASSERT_EQ(runtime.Boxes().size(), 1u);
-        EXPECT_EQ(runtime.Boxes()[0].text, text);
-        EXPECT_EQ(runtime.Boxes()[0].style, 16);
-        EXPECT_EQ(runtime.Boxes()[0].title, "Marquill");
+        EXPECT_THROW(Utils::ShowError("Überlauf", "vbreg", "isProcess", row.statement),
+                     runtime::ProgramEnded)
+            << row.name;
+        EXPECT_EQ(runtime.Boxes().size(), 1u) << row.name;
+        for (const auto& box : runtime.Boxes()) {
+            EXPECT_EQ(box.text, row.text) << row.name;
+            EXPECT_EQ(box.style, 16) << row.name;
+            EXPECT_EQ(box.title, "Marquill") << row.name;
+        }
     }
 }
 

@@ -6,7 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
+#include <new>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,11 +30,41 @@ class LaunchWaitTest : public ::testing::Test {
 protected:
     void TearDown() override { platform::test_seams::SetProcessListSource({}); }
 
+    static void ListOnly(const std::vector<std::int32_t>& ids) {
+        platform::test_seams::SetProcessListSource([ids] {
+            std::vector<PROCESSENTRY32> list(ids.size());
+            for (std::size_t i = 0; i < ids.size(); ++i) list[i].th32ProcessID = ids[i];
+            return list;
+        });
+    }
+
     testsupport::TempFolder folder;
     testsupport::ScriptedRuntime runtime;
 };
 
-// An ended child answers 0 even while still unreaped; the process test reaps only its own.
+// Id 0 is a real entry, and -1 must not match the "nothing found" mark.
+TEST_F(LaunchWaitTest, IsProcessWalksTheWholeList) {
+    const struct {
+        const char* name;
+        std::vector<std::int32_t> listed;
+        std::int32_t wanted;
+        std::int16_t answer;
+    } rows[] = {
+        {.name = "empty_list", .listed = {}, .wanted = 1, .answer = 0},
+        {.name = "last_entry", .listed = {1, 2, 7}, .wanted = 7, .answer = -1},
+        {.name = "first_entry", .listed = {7, 1}, .wanted = 7, .answer = -1},
+        {.name = "not_listed", .listed = {1, 2, 3}, .wanted = 7, .answer = 0},
+        {.name = "id_zero", .listed = {0}, .wanted = 0, .answer = -1},
+        {.name = "minus_one", .listed = {1, 2}, .wanted = -1, .answer = 0},
+    };
+    for (const auto& row : rows) {
+        ListOnly(row.listed);
+        EXPECT_EQ(vbreg::isProcess(row.wanted), row.answer) << row.name;
+    }
+}
+
+// An ended child answers 0 even while still unreaped, and is reaped then; a child of another
+// part of the program is left for its owner to reap.
 TEST_F(LaunchWaitTest, IsProcessAnswersFromTheLiveList) {
     std::int32_t own = 0;
     ASSERT_EQ(platform::StartCommandLine("/bin/sleep 30", 0, &own), 0);
@@ -47,57 +82,92 @@ TEST_F(LaunchWaitTest, IsProcessAnswersFromTheLiveList) {
     EXPECT_EQ(vbreg::isProcess(2147483000), 0);  // never existed
 }
 
-// Id 0 is a real entry, and -1 must not match the "nothing found" mark.
-TEST_F(LaunchWaitTest, IsProcessWalksTheWholeList) {
-    const struct {
-        std::vector<std::int32_t> listed;
-        std::int32_t wanted, answer;
-    } cases[] = {{{}, 1, 0},        {{1, 2, 7}, 7, -1}, {{7, 1}, 7, -1},
-                 {{1, 2, 3}, 7, 0}, {{0}, 0, -1},       {{1, 2}, -1, 0}};
-    for (const auto& c : cases) {
-        platform::test_seams::SetProcessListSource([&] {
-            std::vector<PROCESSENTRY32> list(c.listed.size());
-            for (std::size_t i = 0; i < list.size(); ++i) list[i].th32ProcessID = c.listed[i];
-            return list;
-        });
-        EXPECT_EQ(vbreg::isProcess(c.wanted), c.answer) << c.wanted;
-    }
+TEST_F(LaunchWaitTest, ReturnsOnlyAfterTheProgramEndedRunningEventsMeanwhile) {
+    const std::string program = folder / "prog", done = folder / "done";
+    testsupport::WriteFile(program, "#!/bin/sh\nsleep 0.2\ntouch '" + done + "'\n");
+    chmod(program.c_str(), 0755);
+    Utils::call_and_wait(program + " IN.asc", 0);
+    EXPECT_TRUE(testsupport::FileExists(done));
+    EXPECT_GE(runtime.EventRuns(), 2);  // during the wait and once after it
+    EXPECT_TRUE(runtime.Boxes().empty());
 }
 
-// The program runs until the third event pass lets it go; it ends by marking itself done.
-TEST_F(LaunchWaitTest, ReturnsOnlyAfterTheProgramEndedRunningEventsMeanwhile) {
-    const std::string program = folder / "prog", release = folder / "go", done = folder / "done";
-    testsupport::WriteFile(program, "#!/bin/sh\nfor i in $(seq 500); do [ -e '" + release +
-                                        "' ] && break; sleep 0.01; done\ntouch '" + done + "'\n");
-    chmod(program.c_str(), 0755);
-    runtime.onEvents = [&] {
-        if (runtime.EventRuns() == 3) testsupport::WriteFile(release, "");
-    };
-    Utils::call_and_wait(program + " IN.asc", 0);
-    EXPECT_TRUE(testsupport::FileExists(release) && testsupport::FileExists(done));
+// The newest child of this process, unreaped ones included.
+std::int32_t NewestChild() {
+    std::istringstream children(
+        testsupport::ReadFile("/proc/self/task/" + std::to_string(getpid()) + "/children"));
+    std::int32_t newest = 0;
+    for (std::int32_t pid = 0; children >> pid;) newest = std::max(newest, pid);
+    return newest;
+}
+
+// The child ends and is reaped, but its id stays listed for two more tests: another process
+// has it now. With no end left to sleep on, the wait goes on at its safety bound.
+TEST_F(LaunchWaitTest, AnIdTakenByAnotherProcessKeepsTheWaitGoing) {
+    std::int32_t child = 0;
+    int listings = 0;
+    platform::test_seams::SetProcessListSource([&] {
+        if (child == 0) child = NewestChild();
+        std::vector<PROCESSENTRY32> list(++listings <= 3 ? 1 : 0);
+        for (PROCESSENTRY32& entry : list) entry.th32ProcessID = child;
+        return list;
+    });
+    Utils::call_and_wait("/bin/sleep 0.1", 0);
+    EXPECT_EQ(listings, 4);
+    const auto& signals = runtime.EndSignals();
+    ASSERT_EQ(signals.size(), 3u);
+    EXPECT_NE(signals[0], platform::kNoEndSignal);  // while the child ran
+    EXPECT_EQ(signals[1], platform::kNoEndSignal);
+    EXPECT_EQ(signals[2], platform::kNoEndSignal);
 }
 
 // A program that cannot start is reported at the start, naming the program (an empty line has
-// none); one that started but cannot be tested is reported by the process test.
+// none); one that started but cannot be tested is reported by the process test. Failures of
+// the library meet the same report.
 TEST_F(LaunchWaitTest, FailuresAreReportedAtTheirStatementAndEndTheProgram) {
-    platform::test_seams::SetProcessListSource([]() -> std::vector<PROCESSENTRY32> {
-        throw runtime::RuntimeError(runtime::kPermissionDenied);
-    });
     const std::string at20 = "\r\nModul   : Utils\r\nFunktion: call_and_wait\r\nZeile   : 20\r\n";
-    const std::string cases[][2] = {
-        {"\"" + (folder / "poicompiler") + "\" IN.asc", "Datei nicht gefunden" + at20},
-        {"", "Datei nicht gefunden" + at20},
-        {folder / "no-such-folder/poicompiler", "Pfad nicht gefunden" + at20},
-        {"/bin/true",
-         "Zugriff verweigert\r\nModul   : vbreg\r\nFunktion: isProcess\r\nZeile   : 80\r\n"},
+    const std::string at80 = "\r\nModul   : vbreg\r\nFunktion: isProcess\r\nZeile   : 80\r\n";
+    const struct {
+        const char* name;
+        std::string commandLine;
+        std::function<void()> listFailure;
+        std::string text;
+    } rows[] = {
+        {.name = "program_missing",
+         .commandLine = "\"" + (folder / "poicompiler") + "\" IN.asc",
+         .listFailure = [] {},
+         .text = "Datei nicht gefunden" + at20},
+        {.name = "empty_line",
+         .commandLine = "",
+         .listFailure = [] {},
+         .text = "Datei nicht gefunden" + at20},
+        {.name = "folder_missing",
+         .commandLine = folder / "no-such-folder/poicompiler",
+         .listFailure = [] {},
+         .text = "Pfad nicht gefunden" + at20},
+        {.name = "list_refused",
+         .commandLine = "/bin/true",
+         .listFailure = [] { throw runtime::RuntimeError(runtime::kPermissionDenied); },
+         .text = "Zugriff verweigert" + at80},
+        {.name = "memory_ran_out",
+         .commandLine = "/bin/true",
+         .listFailure = [] { throw std::bad_alloc(); },
+         .text = "Nicht genügend Speicher" + at80},
+        {.name = "library_failure",
+         .commandLine = "/bin/true",
+         .listFailure = [] { throw std::length_error("vector"); },
+         .text = "Fehler beim Zugriff auf Pfad oder Datei" + at80},
     };
-    for (const auto& c : cases) {
-        testsupport::ScriptedRuntime caseRuntime;
-        EXPECT_THROW(Utils::call_and_wait(c[0], 0), runtime::ProgramEnded);
-        ASSERT_EQ(caseRuntime.Boxes().size(), 1u) << c[0];
-        EXPECT_EQ(caseRuntime.Boxes()[0].text, c[1]);
-        EXPECT_TRUE(caseRuntime.Ended());
-        EXPECT_EQ(caseRuntime.EventRuns(), 0);
+    for (const auto& row : rows) {
+        platform::test_seams::SetProcessListSource([&]() -> std::vector<PROCESSENTRY32> {
+            row.listFailure();
+            return {};
+        });
+        testsupport::ScriptedRuntime rowRuntime;
+        EXPECT_THROW(Utils::call_and_wait(row.commandLine, 0), runtime::ProgramEnded) << row.name;
+        EXPECT_EQ(rowRuntime.Boxes().size(), 1u) << row.name;
+        for (const auto& box : rowRuntime.Boxes()) EXPECT_EQ(box.text, row.text) << row.name;
+        EXPECT_EQ(rowRuntime.EventRuns(), 0) << row.name;
     }
 }
 

@@ -2,7 +2,9 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -51,15 +53,28 @@ TEST_F(RegistryStrings, TheFirstWriteCreatesTheKeysThatAnySpellingReaches) {
     EXPECT_EQ(hive.find("tarvo"), std::string::npos) << hive;
 }
 
+struct ReadRow {
+    const char* name;
+    std::string stored;
+    std::string read;
+    std::int16_t flag = 0;
+};
+
 // The stored size is taken to end with one NUL; 254 bytes fit the buffer, longer reads fail.
 TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
-    for (const auto& [stored, expected] :
-         {std::pair{std::string(254, 'x') + '\0', std::string(254, 'x')},
-          std::pair{std::string(255, 'x') + '\0', ""s}, std::pair{"abc"s, "ab"s},
-          std::pair{""s, ""s}}) {
-        ASSERT_EQ(registrytest::Store(kSettingsKey, "Path_POI", platform::REG_SZ, stored), 0);
-        EXPECT_EQ(Read(kSettingsKey, "Path_POI"), expected) << stored.size();
-        EXPECT_EQ(flag_, stored.empty() ? 1 : 0) << stored.size();
+    const ReadRow rows[] = {
+        {.name = "254 bytes",
+         .stored = std::string(254, 'x') + '\0',
+         .read = std::string(254, 'x')},
+        {.name = "255 bytes", .stored = std::string(255, 'x') + '\0', .read = ""},
+        {.name = "without NUL", .stored = "abc", .read = "ab"},
+        {.name = "size 0", .stored = "", .read = "", .flag = 1},
+    };
+    for (const ReadRow& row : rows) {
+        EXPECT_EQ(registrytest::Store(kSettingsKey, "Path_POI", platform::REG_SZ, row.stored), 0)
+            << row.name;
+        EXPECT_EQ(Read(kSettingsKey, "Path_POI"), row.read) << row.name;
+        EXPECT_EQ(flag_, row.flag) << row.name;
     }
     // Only the value of size 0 shows the runtime error, and the program goes on.
     ASSERT_EQ(runtime_.Boxes().size(), 1u);
@@ -84,14 +99,66 @@ TEST_F(RegistryStrings, AWriteRefusedBySystemReturnsOneAndKeepsTheOldValue) {
     EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));
 }
 
-TEST_F(RegistryStrings, TheWindowsFolderComesFromTheCacheFolderUnlessTheHiveNamesOne) {
+enum class InTheWay { kNothing, kOtherUsersFolder, kOpenFolder, kLink };
+enum class Answer { kCacheFolder, kTempFolder, kNowhere, kFromTheHive };
+
+struct WindowsFolderRow {
+    const char* name;
+    std::size_t cacheNameLength = 0;         // a longer XDG_CACHE_HOME below the test's own
+    InTheWay inTheWay = InTheWay::kNothing;  // of our folder in $TMPDIR
+    Answer answer;
+};
+
+// What someone else may have put where our folder in $TMPDIR belongs.
+void PutInTheWay(InTheWay what, const std::string& path) {
+    // A link to a private folder of ours that is not meant for staging.
+    if (what == InTheWay::kLink) mkdir((path + "-elsewhere").c_str(), 0700);
+    if (what == InTheWay::kLink) symlink((path + "-elsewhere").c_str(), path.c_str());
+    if (what == InTheWay::kOpenFolder || what == InTheWay::kOtherUsersFolder)
+        mkdir(path.c_str(), 0);
+    if (what == InTheWay::kOpenFolder) chmod(path.c_str(), 0777);
+    if (what == InTheWay::kOtherUsersFolder) chown(path.c_str(), 42, 42);
+}
+
+// The staging folder lies below the answer: it must be short enough for the 255-byte read,
+// private, and never the file-system root.
+TEST_F(RegistryStrings, TheWindowsFolderIsAlwaysOneTheProgramCanUse) {
     const char* key = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-    EXPECT_EQ(Read(key, "SystemRoot"), CacheHome() + "/marquill");
-    struct stat info {};
-    ASSERT_EQ(stat((CacheHome() + "/marquill/temp").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u);
-    EXPECT_EQ(vbreg::WriteRegString(key, "SystemRoot", "/opt/win"), 0);
-    EXPECT_EQ(Read(key, "SystemRoot"), "/opt/win");
+    // clang-format off
+    const WindowsFolderRow rows[] = {
+        {.name = "cache folder", .answer = Answer::kCacheFolder},
+        {.name = "240 bytes", .cacheNameLength = 200, .answer = Answer::kCacheFolder},
+        {.name = "cache folder too long", .cacheNameLength = 250, .answer = Answer::kTempFolder},
+        {.name = "another user's folder", .cacheNameLength = 250,
+         .inTheWay = InTheWay::kOtherUsersFolder, .answer = Answer::kNowhere},
+        {.name = "an open folder", .cacheNameLength = 250, .inTheWay = InTheWay::kOpenFolder,
+         .answer = Answer::kNowhere},
+        {.name = "a link", .cacheNameLength = 250, .inTheWay = InTheWay::kLink,
+         .answer = Answer::kNowhere},
+        {.name = "the hive names one", .answer = Answer::kFromTheHive},
+    };
+    // clang-format on
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::string keptTmpdir = tmpdir != nullptr ? tmpdir : "";
+    for (const WindowsFolderRow& row : rows) {
+        testsupport::TempFolder temp;
+        setenv("TMPDIR", temp.Path().c_str(), 1);
+        const std::string ours = temp.Path() + "/marquill-" + std::to_string(getuid());
+        const std::string cache = CacheHome() + "/" + std::string(row.cacheNameLength, 'c');
+        setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+        PutInTheWay(row.inTheWay, ours);
+        if (row.answer == Answer::kFromTheHive) vbreg::WriteRegString(key, "SystemRoot", "/win");
+        const std::string answers[] = {cache + "/marquill", ours, "/nonexistent/marquill", "/win"};
+        const std::string& expected = answers[static_cast<int>(row.answer)];
+        EXPECT_EQ(Read(key, "SystemRoot"), expected) << row.name;
+        if (row.answer == Answer::kCacheFolder || row.answer == Answer::kTempFolder) {
+            struct stat info {};
+            EXPECT_EQ(stat((expected + "/temp").c_str(), &info), 0) << row.name;
+            EXPECT_EQ(info.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u) << row.name;
+        }
+        std::filesystem::remove(HivePath());
+        keptTmpdir.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", keptTmpdir.c_str(), 1);
+    }
 }
 
 }  // namespace

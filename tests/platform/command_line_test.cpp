@@ -24,4 +24,26 @@ TEST(SplitCommandLine, SplitsAsWindowsDoes) {
         EXPECT_EQ(platform::SplitCommandLine(c.commandLine), c.tokens) << c.commandLine;
 }
 
+// Quoted only where the split would change it; the split gives each argument back whole.
+TEST(QuoteCommandLineArgument, QuotesWhatTheSplitWouldChange) {
+    const struct {
+        const char* name;
+        std::string argument;
+        std::string quoted;
+    } rows[] = {
+        {.name = "plain", .argument = "/a/b\\c", .quoted = "/a/b\\c"},
+        {.name = "space", .argument = "/Anna Maria/x", .quoted = "\"/Anna Maria/x\""},
+        {.name = "empty", .argument = "", .quoted = "\"\""},
+        {.name = "quote", .argument = "a\"b", .quoted = "\"a\\\"b\""},
+        {.name = "backslashes_before_quote", .argument = "a\\\"b", .quoted = "\"a\\\\\\\"b\""},
+        {.name = "trailing_backslash", .argument = "a b\\", .quoted = "\"a b\\\\\""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(platform::QuoteCommandLineArgument(row.argument), row.quoted) << row.name;
+        EXPECT_EQ(platform::SplitCommandLine("p " + row.quoted + " z"),
+                  (std::vector<std::string>{"p", row.argument, "z"}))
+            << row.name;
+    }
+}
+
 }  // namespace

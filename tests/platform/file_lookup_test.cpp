@@ -2,10 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix/file_stamp.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -19,8 +22,9 @@ protected:
         for (const char* dir : {"Kamera.bmp", "special", "special/sub"}) {
             ASSERT_EQ(mkdir((folder_ / dir).c_str(), 0700), 0);
         }
-        for (const char* name : {"Blitzer.csv", "blitzer.csv", "BLITZER.BMP",
-                                 "Blitzer Österreich.csv", ".hidden.csv", "special/.hidden"}) {
+        for (const char* name :
+             {"Blitzer.csv", "blitzer.csv", "BLITZER.BMP", "Blitzer Österreich.csv", "中.csv",
+              "Ä¸\u00AD.bmp", ".hidden.csv", "special/.hidden"}) {
             WriteFile(folder_ / name, "x");
         }
         ASSERT_EQ(mkfifo((folder_ / "pipe.csv").c_str(), 0600), 0);
@@ -31,23 +35,86 @@ protected:
     testsupport::TempFolder folder_;
 };
 
+struct LookupRow {
+    const char* name;
+    std::string asked;
+    std::optional<std::string> found = {};
+};
+
 // The exact name first, then any name equal but for letter case; only ordinary files count.
 TEST_F(FileLookupTest, FindsOrdinaryFilesAsWindowsDoes) {
-    const std::pair<std::string, std::string> found[] = {
-        {"Blitzer.csv", "Blitzer.csv"}, {"blitzer.csv", "blitzer.csv"},
-        {"BLITZER.csv", "Blitzer.csv"}, {"Blitzer.bmp", "BLITZER.BMP"},
-        {"link.csv", "link.csv"},       {"BLITZER ÖSTERREICH.CSV", "Blitzer Österreich.csv"}};
-    for (const auto& [asked, name] : found) {
-        EXPECT_EQ(platform::FindOrdinaryFile(folder_ / asked), folder_ / name) << asked;
+    // clang-format off
+    const LookupRow rows[] = {
+        {.name = "exact", .asked = "Blitzer.csv", .found = "Blitzer.csv"},
+        {.name = "exact before other case", .asked = "blitzer.csv", .found = "blitzer.csv"},
+        {.name = "other case", .asked = "BLITZER.csv", .found = "Blitzer.csv"},
+        {.name = "other case of the extension", .asked = "Blitzer.bmp", .found = "BLITZER.BMP"},
+        {.name = "link to a file", .asked = "link.csv", .found = "link.csv"},
+        {.name = "umlaut", .asked = "BLITZER ÖSTERREICH.CSV", .found = "Blitzer Österreich.csv"},
+        {.name = "3-byte character", .asked = "中.CSV", .found = "中.csv"},
+        // Taken byte by byte as Latin-1, "中" would read as these three characters.
+        {.name = "not a 3-byte character", .asked = "ä¸\u00AD.csv"},
+        {.name = "not the Latin-1 reading of one", .asked = "中.bmp"},
+        {.name = "no extension", .asked = "Blitzer"}, {.name = "start", .asked = "Blitzer.cs"},
+        {.name = "hidden", .asked = ".hidden.csv"},   {.name = "HIDDEN", .asked = ".HIDDEN.CSV"},
+        {.name = "folder", .asked = "Kamera.bmp"},    {.name = "pipe", .asked = "pipe.csv"},
+        {.name = "link", .asked = "dirlink.bmp"},     {.name = "dangling", .asked = "dangling.csv"},
+        {.name = "the folder", .asked = ""},          {.name = "pattern", .asked = "Blitzer*.csv"},
+        {.name = "missing folder", .asked = "missing/Blitzer.csv"},
+        {.name = "file as folder", .asked = "Blitzer.csv/x"},
+        {.name = "hidden in a subfolder", .asked = "special/.hidden"},
+        {.name = "cut at a NUL", .asked = std::string("Blitzer.csv\0.bmp", 16)},
+    };
+    // clang-format on
+    for (const LookupRow& row : rows) {
+        const auto expected = row.found ? std::optional(folder_ / *row.found) : std::nullopt;
+        EXPECT_EQ(platform::FindOrdinaryFile(folder_ / row.asked), expected) << row.name;
     }
-    for (const std::string asked :
-         {"Blitzer", "Blitzer.cs", ".hidden.csv", ".HIDDEN.CSV", "Kamera.bmp", "pipe.csv",
-          "dirlink.bmp", "dangling.csv", "", "Blitzer*.csv", "missing/Blitzer.csv", "Blitzer.csv/x",
-          "special/.hidden"}) {
-        EXPECT_EQ(platform::FindOrdinaryFile(folder_ / asked), std::nullopt) << asked;
+}
+
+// Names come and go during a run, often within one tick of the file system's clock: a reused
+// listing must never hide a new file or show one that has gone.
+TEST_F(FileLookupTest, NeverAnswersFromAStaleListing) {
+    const auto find = [&](const std::string& name) {
+        return platform::FindOrdinaryFile(folder_ / name);
+    };
+    for (const std::string name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}) {
+        usleep(60'000);  // long enough for the listing to be kept
+        EXPECT_EQ(find(name + ".csv"), std::nullopt) << name;
+        WriteFile(folder_ / (name + ".CSV"), "x");
+        EXPECT_EQ(find(name + ".csv"), folder_ / (name + ".CSV")) << name;
+        std::rename((folder_ / (name + ".CSV")).c_str(), (folder_ / (name + ".Csv")).c_str());
+        EXPECT_EQ(find(name + ".csv"), folder_ / (name + ".Csv")) << name;
     }
-    EXPECT_EQ(platform::FindOrdinaryFile(folder_ / std::string("Blitzer.csv\0.bmp", 16)),
-              std::nullopt);
+}
+
+struct StampRow {
+    const char* name;
+    long long changedAgoMs;
+    bool settled;
+};
+
+// Kernels without fine-grained stamps stamp every change within one tick (up to 10 ms) alike,
+// and a clock set back can stamp a change in the past: only what is plainly older counts.
+TEST(FileStamp, OnlyAStampWellInThePastIsTrusted) {
+    const StampRow rows[] = {
+        {.name = "just now", .changedAgoMs = 0, .settled = false},
+        {.name = "within a slow tick", .changedAgoMs = 10, .settled = false},
+        {.name = "a second ago", .changedAgoMs = 1000, .settled = true},
+        {.name = "in the future", .changedAgoMs = -1000, .settled = false},
+    };
+    for (const StampRow& row : rows) {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        now.tv_sec -= row.changedAgoMs / 1000;
+        now.tv_nsec -= row.changedAgoMs % 1000 * 1'000'000;
+        if (now.tv_nsec < 0) now = {now.tv_sec - 1, now.tv_nsec + 1'000'000'000};
+        platform::posix::FileStamp stamp;
+        stamp.changed = now;  // the newer of the two times counts
+        EXPECT_EQ(platform::posix::IsSettled(stamp), row.settled) << row.name;
+        std::swap(stamp.changed, stamp.modified);
+        EXPECT_EQ(platform::posix::IsSettled(stamp), row.settled) << row.name;
+    }
 }
 
 // "folder*.*": any file inside a folder named with a trailing "/", else names that start so.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -22,6 +23,11 @@ struct StoredValue {
 
 inline StoredValue Text(const std::string& text) {
     return {REG_SZ, text + '\0'};
+}
+
+// UTF-16LE as this (little-endian) machine lays it out, independent of the code under test.
+inline std::string Utf16Le(std::u16string_view text) {
+    return {reinterpret_cast<const char*>(text.data()), text.size() * 2};
 }
 
 inline std::optional<StoredValue> Query(const std::string& key, const std::string& name) {

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <filesystem>
 
-#include "core/utils/launch_wait.h"
+#include "core/vbreg/registry_keys.h"
 #include "qt/window_fixture.h"
 #include "support/temp_folder.h"
 
@@ -84,17 +82,6 @@ TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
         EXPECT_EQ(Stored("Path_SD"), card + "/") << row.name;
         EXPECT_TRUE(window_->lbl_active()->isHidden()) << row.name;
     }
-}
-
-TEST_F(WindowTest, WindowEventsRunWhileTheCompilerIsAwaited) {
-    StartProgram();
-    bool handled = false;
-    QTimer::singleShot(50, [&] { handled = true; });
-    QElapsedTimer clock;
-    clock.start();
-    Utils::call_and_wait("/bin/sleep 0.3", 0);
-    EXPECT_TRUE(handled);
-    EXPECT_GE(clock.elapsed(), 300);
 }
 
 }  // namespace

@@ -1,5 +1,11 @@
 #include "support/scripted_runtime.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <poll.h>
+#endif
+
 namespace testsupport {
 
 ScriptedRuntime::ScriptedRuntime() {
@@ -7,7 +13,7 @@ ScriptedRuntime::ScriptedRuntime() {
 }
 
 ScriptedRuntime::~ScriptedRuntime() {
-    runtime::InstallRuntime(nullptr);
+    runtime::UninstallRuntime(this);
 }
 
 int ScriptedRuntime::MsgBox(const runtime::ShownBox& box) {
@@ -27,9 +33,20 @@ void ScriptedRuntime::DoEvents() {
     if (ended_) throw runtime::ProgramEnded{};
 }
 
-void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds /*bound*/,
-                                    platform::EndSignal /*childEnd*/) {
+// Events already queued run first, then the wait sleeps on the child's end as the window's does.
+void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) {
     DoEvents();
+    endSignals_.push_back(childEnd);
+#ifdef _WIN32
+    if (childEnd != platform::kNoEndSignal) {
+        WaitForSingleObject(reinterpret_cast<HANDLE>(childEnd), static_cast<DWORD>(bound.count()));
+    } else {
+        Sleep(static_cast<DWORD>(bound.count()));
+    }
+#else
+    pollfd ended{.fd = static_cast<int>(childEnd), .events = POLLIN, .revents = 0};
+    ::poll(&ended, 1, static_cast<int>(bound.count()));  // a negative fd just sleeps
+#endif
 }
 
 void ScriptedRuntime::EndProgram() {

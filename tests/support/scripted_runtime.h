@@ -9,8 +9,9 @@
 
 namespace testsupport {
 
-// Runtime services for core tests: message boxes answer from a script and are recorded,
-// and ending the program throws runtime::ProgramEnded. Installed while it lives.
+// Runtime services for core tests: message boxes answer from a script and are recorded, the
+// wait sleeps on the child's end like the window's, and ending the program throws
+// runtime::ProgramEnded. Installed while it lives.
 class ScriptedRuntime : public runtime::RuntimeServices {
 public:
     ScriptedRuntime();
@@ -30,6 +31,8 @@ public:
     const std::vector<runtime::ShownBox>& Boxes() const { return boxes_; }
     bool Ended() const override { return ended_; }
     int EventRuns() const { return eventRuns_; }
+    // The child's end signal of each wait, in order.
+    const std::vector<platform::EndSignal>& EndSignals() const { return endSignals_; }
 
     int MsgBox(const runtime::ShownBox& box) override;
     void DoEvents() override;
@@ -41,6 +44,7 @@ private:
     std::vector<runtime::ShownBox> boxes_;
     bool ended_ = false;
     int eventRuns_ = 0;
+    std::vector<platform::EndSignal> endSignals_;
 };
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -79,6 +80,12 @@ protected:
     testsupport::FakeMainWindow window;
 };
 
+// A settings file on the card, and how it starts as the device reads it: in Windows-1252.
+struct Settings {
+    std::string file;
+    std::string start;
+};
+
 TEST_F(WindowsInstallRun, CategoriesLandOnTheCardAsOnTheOldProgramsWindows) {
     const struct {
         const char* name;
@@ -87,26 +94,32 @@ TEST_F(WindowsInstallRun, CategoriesLandOnTheCardAsOnTheOldProgramsWindows) {
         bool compiler;
         std::vector<std::string> boxes;
         Names card;
+        std::optional<Settings> settings;
     } rows[] = {
         {.name = "umlauts_in_list_names_and_short_name",
          .list = "Rastst\xE4tten;;1;3;X;0\r\n",
          .files = {"Raststätten.csv", "Raststätten.bmp"},
          .compiler = true,
          .boxes = {},
-         .card = CardFiles("RASTSTÄT")},
+         .card = CardFiles("RASTSTÄT"),
+         .settings = Settings{.file = "RASTSTÄT.ini",
+                              .start = "[RASTST\xC4T]\r\nactive=1\r\ndistance=200\r\n"}},
         {.name = "csv_asc_and_a_category_without_data",
          .list = "Blitzer;blitz;1;3;X;0\r\nTankstellen;;1;0;0;1\r\nGefahrenstellen;gefahr;1\r\n",
          .files = {"Blitzer.csv", "Blitzer.bmp", "Tankstellen.asc", "Tankstellen.bmp"},
          .compiler = true,
          .boxes = {"16 Keine Daten zum Installieren gefunden!\r\nGefahrenstellen"},
-         .card = Merged(CardFiles("BLITZ"), CardFiles("TANKSTEL"))},
+         .card = Merged(CardFiles("BLITZ"), CardFiles("TANKSTEL")),
+         .settings =
+             Settings{.file = "TANKSTEL.ini", .start = "[TANKSTEL]\r\nactive=1\r\ndistance=0\r\n"}},
         {.name = "compiler_missing",
          .list = "Blitzer;blitz;1\r\n",
          .files = {"Blitzer.csv", "Blitzer.bmp"},
          .compiler = false,
          .boxes = {"16 Datei nicht gefunden\r\nModul   : Utils\r\nFunktion: call_and_wait\r\n"
                    "Zeile   : 20\r\n"},
-         .card = {}},
+         .card = {},
+         .settings = std::nullopt},
     };
     for (const auto& row : rows) {
         SetUp();
@@ -119,6 +132,12 @@ TEST_F(WindowsInstallRun, CategoriesLandOnTheCardAsOnTheOldProgramsWindows) {
         EXPECT_EQ(runtime.boxes, row.boxes) << row.name;
         EXPECT_TRUE(runtime.ended) << row.name;
         EXPECT_EQ(CardNames(), row.card) << row.name;
+        if (row.settings) {
+            const std::string& start = row.settings->start;
+            EXPECT_EQ(testsupport::ReadFile(card + row.settings->file).substr(0, start.size()),
+                      start)
+                << row.name;
+        }
         // A finished run stores both folders; a failed one stores nothing.
         EXPECT_EQ(Stored("Path_POI"), row.compiler ? poi : "") << row.name;
         for (const auto& name : row.card) {

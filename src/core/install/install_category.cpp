@@ -14,9 +14,10 @@ namespace Install {
 namespace {
 
 // The short name is joined to folders as it stands; a separator in it would reach files
-// outside the staging folder and the card folder.
+// outside the staging folder and the card folder, and a NUL would cut every path short.
 void RejectPathInShortName(const std::string& shortName) {
-    if (shortName.find_first_of("/\\") != std::string::npos) {
+    constexpr std::string_view kNotInAName("/\\\0", 3);
+    if (shortName.find_first_of(kNotInAName) != std::string::npos) {
         throw runtime::RuntimeError(runtime::kBadFileName);
     }
 }
@@ -46,8 +47,11 @@ std::string CompilerProgram() {
     return program;
 }
 
+// The staging folder may lie under a home folder with a space in its name, and the short name
+// may hold one: such a path is quoted, or the compiler would get it in pieces.
 std::string CompilerCommandLine(const std::string& stagedData, const std::string& stagedIcon) {
-    return CompilerProgram() + " " + stagedData + " BITMAP=" + stagedIcon +
+    return CompilerProgram() + " " + platform::QuoteCommandLineArgument(stagedData) +
+           " BITMAP=" + platform::QuoteCommandLineArgument(stagedIcon) +
            " 16BPP APP IMPORTANCE=1 TRANSPARENT";
 }
 
@@ -74,9 +78,10 @@ void InstallCategory(const std::string& basePath, const std::string& shortName,
     runtime::Kill(stagedData);
     runtime::Kill(stagedIcon);
 
-    // Both folders are read afresh at each move: the user may edit the card folder meanwhile.
+    // The card folder is read afresh at each move: the user may edit it meanwhile. The Windows
+    // folder cannot change during a run, so the staging folder is asked once per category.
     for (const char* extension : {".ini", ".chk", ".map", ".bm"}) {
-        Utils::MoveFile(StagingFolder() + shortName + extension,
+        Utils::MoveFile(staging + shortName + extension,
                         controls::Main().txt_sd.Text() + shortName + extension);
     }
 }

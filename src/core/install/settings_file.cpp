@@ -22,7 +22,8 @@ std::string SettingsText(const CategorySettings& s) {
 void WriteSettingsFile(const std::string& path, const CategorySettings& settings) {
     std::FILE* file = platform::OpenFileStream(path, "wb");
     if (file == nullptr) throw runtime::ErrorFromErrno(errno, path);
-    const std::string text = SettingsText(settings);
+    // The device reads the 8-bit text of a German Windows, whatever system wrote the file.
+    const std::string text = platform::Utf8ToAnsi(SettingsText(settings));
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const int writeError = errno;
     const bool closed = std::fclose(file) == 0;

@@ -26,10 +26,8 @@ void RunEventHandler(const std::function<void()>& handler) {
         handler();
     } catch (const ProgramEnded&) {
         // Only the test seam gets here; in the program the process is already gone.
-    } catch (const RuntimeError& error) {
-        ReportAndEnd(error);
-    } catch (const std::exception&) {
-        ReportAndEnd(RuntimeError(kPathFileAccessError));
+    } catch (const std::exception& failure) {
+        ReportAndEnd(AsRuntimeError(failure));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/runtime/runtime_error.h"
 
 #include <cerrno>
+#include <new>
 
 #include "platform/platform.h"
 
@@ -37,6 +38,12 @@ RuntimeError::RuntimeError(int number) : RuntimeError(number, ErrorDescription(n
 
 RuntimeError::RuntimeError(int number, std::string description)
     : number_(number), description_(std::move(description)) {}
+
+RuntimeError AsRuntimeError(const std::exception& failure) {
+    if (const auto* error = dynamic_cast<const RuntimeError*>(&failure)) return *error;
+    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return RuntimeError(kOutOfMemory);
+    return RuntimeError(kPathFileAccessError);
+}
 
 RuntimeError ErrorFromErrno(int err, const std::string& path) {
     switch (err) {

@@ -43,4 +43,8 @@ private:
 // The runtime error for a failed operation on `path` with the given errno value.
 RuntimeError ErrorFromErrno(int err, const std::string& path);
 
+// Any failure as the runtime error a handler reports: itself, 7 for memory that ran out, 75
+// for anything else, so that a failure of the library meets the same handling.
+RuntimeError AsRuntimeError(const std::exception& failure);
+
 }  // namespace runtime

@@ -13,6 +13,10 @@ void InstallRuntime(RuntimeServices* services) {
     installed = services;
 }
 
+void UninstallRuntime(const RuntimeServices* services) {
+    if (installed == services) installed = nullptr;
+}
+
 RuntimeServices& Runtime() {
     if (installed == nullptr) throw std::logic_error("no runtime services installed");
     return *installed;

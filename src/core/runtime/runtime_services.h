@@ -61,6 +61,8 @@ public:
 
 // The front end installs its services at start; the core reaches them through these.
 void InstallRuntime(RuntimeServices* services);
+// Takes the services away again, unless others were installed since.
+void UninstallRuntime(const RuntimeServices* services);
 RuntimeServices& Runtime();
 
 int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = kProgramTitle);

@@ -64,8 +64,9 @@ std::string ReadLineFromFile(SequentialFile& file) {
         }
         statement = 160;
         return AsUtf8(std::move(buffer));
-    } catch (const runtime::RuntimeError& e) {
-        ShowError(e.Description(), "Utils", "ReadLineFromFile", statement);
+    } catch (const std::exception& failure) {
+        ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "ReadLineFromFile",
+                  statement);
     }
 }
 
@@ -92,8 +93,8 @@ std::string Get_Token(const std::string& line, std::int16_t n) {
         if (position > 0) rest = rest.substr(0, static_cast<std::size_t>(position - 1));
         statement = 110;
         return std::string(rest);
-    } catch (const runtime::RuntimeError& e) {
-        ShowError(e.Description(), "Utils", "Get_Token", statement);
+    } catch (const std::exception& failure) {
+        ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "Get_Token", statement);
     }
 }
 

@@ -12,9 +12,18 @@ namespace Utils {
 
 namespace {
 
-// Between two process tests the wait sleeps until a window event arrives, at most this long:
-// the window stays as responsive as with a busy loop, without burning a processor.
-constexpr std::chrono::milliseconds kPollBound{10};
+// Between two process tests the wait sleeps until the child ends or a window event arrives.
+// A child that can no longer signal its end while its id is still listed (another process took
+// the id) is tested again after the safety bound; the list decides, as it always does. The
+// guard only keeps a lost end signal from stalling the run.
+constexpr std::chrono::milliseconds kSafetyBound{250};
+constexpr std::chrono::milliseconds kEndSignalGuard{5000};
+
+void WaitForChildEnd(std::int32_t processId) {
+    const platform::EndSignal childEnd = platform::ChildEndSignal(processId);
+    runtime::WaitForEvents(childEnd == platform::kNoEndSignal ? kSafetyBound : kEndSignalGuard,
+                           childEnd);
+}
 
 std::int32_t StartProgram(const std::string& commandLine, std::int32_t windowStyle) {
     std::int32_t processId = 0;
@@ -37,14 +46,15 @@ void call_and_wait(const std::string& commandLine, std::int32_t windowStyle) {
             statement = 30;
             if (vbreg::isProcess(processId) == 0) break;
             statement = 40;
-            runtime::WaitForEvents(kPollBound, platform::ChildEndSignal(processId));
+            WaitForChildEnd(processId);
             statement = 50;
         }
         statement = 60;
         runtime::DoEvents();
         statement = 70;
-    } catch (const runtime::RuntimeError& error) {
-        Utils::ShowError(error.Description(), "Utils", "call_and_wait", statement);
+    } catch (const std::exception& failure) {
+        Utils::ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "call_and_wait",
+                         statement);
     }
 }
 

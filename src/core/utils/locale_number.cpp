@@ -1,5 +1,6 @@
 #include "core/utils/locale_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <limits>
@@ -33,13 +34,30 @@ std::size_t SeparatorAt(std::string_view text, std::size_t pos, std::string_view
     return 0;
 }
 
+// Far beyond the digit count of any field, and far from the ends of a long long, so that the
+// order of magnitude below never overflows.
+constexpr long long kExponentLimit = 1'000'000'000'000;
+
+// The exponent's value ("-12", "7"), held within the limit: any exponent beyond it puts every
+// number out of a double's range alike.
+long long SaturatedExponent(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    long long value = 0;
+    for (std::size_t pos = SkipSign(text, 0); pos < text.size(); ++pos) {
+        value = std::min(value * 10 + (text[pos] - '0'), kExponentLimit);
+    }
+    return negative ? -value : value;
+}
+
 // The magnitude that from_chars could not represent: huge when the first significant digit
 // stands at or left of the decimal point after the exponent, else vanishingly small.
-double OutOfRangeValue(const std::string& digits, std::size_t integerDigits, long exponent) {
+double OutOfRangeValue(const std::string& digits, std::size_t integerDigits,
+                       std::string_view exponentText) {
     const auto firstSignificant = digits.find_first_not_of('0');
     if (firstSignificant == std::string::npos) return 0.0;
-    const long order =
-        static_cast<long>(integerDigits) - static_cast<long>(firstSignificant) + exponent;
+    const long long order = static_cast<long long>(integerDigits) -
+                            static_cast<long long>(firstSignificant) +
+                            SaturatedExponent(exponentText);
     return order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
@@ -106,14 +124,7 @@ double ReadLeadingNumber(std::string_view text) {
     const auto result =
         std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        long exponent = 0;
-        const char* expBegin = exponentText.data();
-        const auto expResult = std::from_chars(expBegin, expBegin + exponentText.size(), exponent);
-        if (expResult.ec == std::errc::result_out_of_range) {
-            exponent = exponentText.front() == '-' ? std::numeric_limits<long>::min() / 2
-                                                   : std::numeric_limits<long>::max() / 2;
-        }
-        value = OutOfRangeValue(digits, integerDigits, exponent);
+        value = OutOfRangeValue(digits, integerDigits, exponentText);
     }
     return negative ? -value : value;
 }

@@ -95,8 +95,9 @@ std::int16_t isProcess(std::int32_t processId) {
         platform::CloseHandle(snapshot);
         statement = 180;
         return foundId >= 0 ? -1 : 0;
-    } catch (const runtime::RuntimeError& error) {
-        Utils::ShowError(error.Description(), "vbreg", "isProcess", statement);
+    } catch (const std::exception& failure) {
+        Utils::ShowError(runtime::AsRuntimeError(failure).Description(), "vbreg", "isProcess",
+                         statement);
     }
 }
 

@@ -22,8 +22,9 @@ std::string Left(const std::string& text, std::int64_t length) {
     return text.substr(0, static_cast<std::size_t>(length));
 }
 
-void ShowRuntimeError(const runtime::RuntimeError& error) {
-    runtime::MsgBox(error.Description(), runtime::vbOKOnly, runtime::kProgramTitle);
+void ShowRuntimeError(const std::exception& failure) {
+    runtime::MsgBox(runtime::AsRuntimeError(failure).Description(), runtime::vbOKOnly,
+                    runtime::kProgramTitle);
 }
 
 }  // namespace
@@ -47,8 +48,8 @@ std::string ReadRegString(HKEY root, const std::string& subKey, const std::strin
         if (readResult != platform::ERROR_SUCCESS) return {};
         // The stored size is taken to include exactly one terminating NUL.
         return Left(buffer, static_cast<std::int64_t>(size) - 1);
-    } catch (const runtime::RuntimeError& error) {
-        ShowRuntimeError(error);
+    } catch (const std::exception& failure) {
+        ShowRuntimeError(failure);
         errorFlag = 1;
         return {};
     }
@@ -71,8 +72,8 @@ std::int16_t WriteRegString(const std::string& subKey, const std::string& valueN
                                     static_cast<std::uint32_t>(data.size()));
         platform::RegCloseKey(key);
         return writeResult == platform::ERROR_SUCCESS ? 0 : 1;
-    } catch (const runtime::RuntimeError& error) {
-        ShowRuntimeError(error);
+    } catch (const std::exception& failure) {
+        ShowRuntimeError(failure);
         return 1;
     }
 }

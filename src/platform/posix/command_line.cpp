@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -74,6 +75,26 @@ std::size_t ReadArgument(const std::string& text, std::size_t pos, std::string* 
 }
 
 }  // namespace
+
+std::string QuoteCommandLineArgument(std::string_view argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {
+        return std::string(argument);
+    }
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count double only before a quote: the argument's own or the closing one.
+        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, '\\');
+    return quoted + '"';
+}
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     std::vector<std::string> tokens;

@@ -6,13 +6,42 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace platform::posix {
+#include "platform/durable_file_testing.h"
+
+namespace platform {
+
+namespace {
+
+test_seams::DurableFileSteps& Steps() {
+    static test_seams::DurableFileSteps steps;
+    return steps;
+}
+
+int Flush(int fd) {
+    return Steps().flush ? Steps().flush(fd) : ::fsync(fd);
+}
+
+int CloseNow(int fd) {
+    return Steps().close ? Steps().close(fd) : ::close(fd);
+}
+
+int Rename(const char* from, const char* to) {
+    return Steps().rename ? Steps().rename(from, to) : std::rename(from, to);
+}
+
+}  // namespace
+
+void test_seams::SetDurableFileSteps(DurableFileSteps steps) {
+    Steps() = std::move(steps);
+}
+
+namespace posix {
 
 namespace {
 
 void SyncFolder(const std::string& folder) {
     FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.Valid()) ::fsync(handle.Get());
+    if (handle.Valid()) Flush(handle.Get());
 }
 
 }  // namespace
@@ -22,7 +51,7 @@ FileDescriptor::~FileDescriptor() {
 }
 
 int FileDescriptor::Close() {
-    const int result = ::close(fd_);
+    const int result = CloseNow(fd_);
     fd_ = -1;
     return result == 0 ? 0 : errno;
 }
@@ -53,9 +82,9 @@ std::string NameOf(const std::string& path) {
 
 int ReplaceWithTemporary(FileDescriptor& temporary, const std::string& temporaryPath,
                          const std::string& target) {
-    int err = ::fsync(temporary.Get()) == 0 ? 0 : errno;
+    int err = Flush(temporary.Get()) == 0 ? 0 : errno;
     if (const int closed = temporary.Close(); err == 0) err = closed;
-    if (err == 0 && std::rename(temporaryPath.c_str(), target.c_str()) != 0) err = errno;
+    if (err == 0 && Rename(temporaryPath.c_str(), target.c_str()) != 0) err = errno;
     if (err != 0) {
         ::unlink(temporaryPath.c_str());
         return err;
@@ -65,4 +94,6 @@ int ReplaceWithTemporary(FileDescriptor& temporary, const std::string& temporary
     return 0;
 }
 
-}  // namespace platform::posix
+}  // namespace posix
+
+}  // namespace platform

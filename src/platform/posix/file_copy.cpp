@@ -1,5 +1,5 @@
 #include <fcntl.h>
-#include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,10 +41,14 @@ int OpenRegularFile(const std::string& path) {
     return -err;
 }
 
-mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// Our copies into one folder take turns, so that each can use the one temporary name of its
+// target; a second Marquill writing the same card waits. Locks fail on some file systems,
+// and then nothing waits, as before.
+FileDescriptor TakeTurnsIn(const std::string& folder) {
+    FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    while (handle.Valid() && ::flock(handle.Get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+    return handle;
 }
 
 }  // namespace
@@ -63,13 +67,16 @@ int CopyFileAtomically(const std::string& from, const std::string& to) {
     const int sourceFd = OpenRegularFile(from);
     if (sourceFd < 0) return -sourceFd;
     FileDescriptor source(sourceFd);
-    // A hidden name, so that a half-written copy never counts as a file of the folder.
-    std::string temporary = posix::FolderOf(to) + "/." + posix::NameOf(to) + ".XXXXXX";
-    FileDescriptor target(::mkostemp(temporary.data(), O_CLOEXEC));
+    const std::string folder = posix::FolderOf(to);
+    const FileDescriptor turn = TakeTurnsIn(folder);
+    if (!turn.Valid()) return errno;
+    // A hidden name, so that a half-written copy never counts as a file of the folder; one
+    // name per target, so that what a killed copy left is removed by the next one.
+    const std::string temporary = folder + "/." + posix::NameOf(to) + ".marquill";
+    ::unlink(temporary.c_str());
+    FileDescriptor target(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (target.Get() < 0) return errno;
-    int err = CopyContents(source.Get(), target.Get());
-    if (err == 0 && ::fchmod(target.Get(), NewFileMode()) != 0) err = errno;
-    if (err != 0) {
+    if (const int err = CopyContents(source.Get(), target.Get()); err != 0) {
         ::unlink(temporary.c_str());
         return err;
     }

@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/posix/file_stamp.h"
 #include "platform/text/letter_case.h"
 
 namespace platform {
@@ -30,21 +33,60 @@ bool IsOrdinaryFile(const std::string& path, std::string_view name) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// The names in a folder, sorted so that a choice among them does not depend on the
-// file system's order. An unreadable folder lists nothing.
-std::vector<std::string> NamesIn(const std::string& folder) {
+// A folder's names, sorted so that a choice among them does not depend on the file system's
+// order, each with its letter-case-free form for the lookup.
+struct FolderNames {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return names;
-    while (const dirent* entry = readdir(dir)) names.emplace_back(entry->d_name);
+    std::vector<std::u32string> folded;
+};
+using SharedNames = std::shared_ptr<const FolderNames>;
+
+struct Listing {
+    posix::FileStamp stamp;
+    SharedNames names;
+};
+
+// Folders listed during this run, reused while their stamp stays the same: a name added,
+// removed or renamed changes the folder's stamp.
+constexpr std::size_t kListingsKept = 64;
+std::map<std::string, Listing>& Listings() {
+    static std::map<std::string, Listing> listings;
+    return listings;
+}
+
+SharedNames ReadNames(const std::string& folder) {
+    auto read = std::make_shared<FolderNames>();
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return read;
+    while (const dirent* entry = readdir(dir)) read->names.emplace_back(entry->d_name);
     closedir(dir);
-    std::sort(names.begin(), names.end());
+    std::sort(read->names.begin(), read->names.end());
+    for (const auto& name : read->names) read->folded.push_back(text::CaseFoldedName(name));
+    return read;
+}
+
+// The names in a folder; an unreadable folder lists nothing.
+SharedNames NamesIn(const std::string& folderOrEmpty) {
+    const std::string folder = folderOrEmpty.empty() ? "." : folderOrEmpty;
+    const auto stamp = posix::StampAt(folder);
+    if (!stamp) return std::make_shared<FolderNames>();
+    auto& listings = Listings();
+    if (const auto kept = listings.find(folder); kept != listings.end()) {
+        if (kept->second.stamp == *stamp) return kept->second.names;
+        listings.erase(kept);
+    }
+    SharedNames names = ReadNames(folder);
+    if (posix::IsSettled(*stamp)) {
+        if (listings.size() >= kListingsKept) listings.clear();
+        listings[folder] = {*stamp, names};
+    }
     return names;
 }
 
 bool AnyOrdinaryFileIn(const std::string& folder,
                        const std::function<bool(const std::string&)>& nameMatches) {
-    for (const auto& name : NamesIn(folder)) {
+    const SharedNames listing = NamesIn(folder);
+    for (const auto& name : listing->names) {
         if (nameMatches(name) && IsOrdinaryFile(folder + name, name)) return true;
     }
     return false;
@@ -58,8 +100,11 @@ std::optional<std::string> FindOrdinaryFile(const std::string& path) {
     const SplitPath parts = Split(path);
     if (IsOrdinaryFile(path, parts.name)) return path;
     if (parts.name.empty() || parts.name.front() == '.') return std::nullopt;
-    for (const auto& name : NamesIn(parts.folder)) {
-        if (name == parts.name || !text::NamesEqualIgnoringCase(name, parts.name)) continue;
+    const SharedNames listing = NamesIn(parts.folder);
+    const std::u32string wanted = text::CaseFoldedName(parts.name);
+    for (std::size_t i = 0; i < listing->names.size(); ++i) {
+        const std::string& name = listing->names[i];
+        if (listing->folded[i] != wanted || name == parts.name) continue;
         const std::string candidate = parts.folder + name;
         if (IsOrdinaryFile(candidate, name)) return candidate;
     }

@@ -9,10 +9,12 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "platform/posix/durable_file.h"
-#include "platform/posix/hive_text.h"
+#include "platform/posix/file_stamp.h"
+#include "platform/posix/hive_file.h"
 
 namespace platform::hive {
 
@@ -48,24 +50,35 @@ bool LockWithin(const posix::FileDescriptor& lock, std::chrono::steady_clock::du
     return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    posix::FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.Valid()) {
-        if (errno == ENOENT) return std::string();
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[8192];
-    while (true) {
-        const ssize_t got = read(file.Get(), buffer, sizeof buffer);
-        if (got == 0) return text;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
+StoredHive CannotRead(int err) {
+    const std::string what =
+        std::string("die Datei lässt sich nicht lesen (") + std::strerror(err) + ")";
+    return {Hive{}, HiveForm{}, HiveProblem{0, what}};
 }
+
+// The hive as the file holds it now, and the stamp of what was read.
+StoredHive ReadStoredHive(const std::string& path, std::optional<posix::FileStamp>& stamp) {
+    posix::FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) return errno == ENOENT ? StoredHive{} : CannotRead(errno);
+    struct stat info {};
+    if (fstat(file.Get(), &info) != 0) return CannotRead(errno);
+    stamp = posix::StampOf(info);
+    std::string bytes;
+    char buffer[8192];
+    for (ssize_t got; (got = read(file.Get(), buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno != EINTR) return CannotRead(errno);
+        if (got > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ParsedHive parsed = ParseHiveFile(bytes);
+    if (!parsed.hive) return {Hive{}, parsed.form, std::move(parsed.problem)};
+    return {std::move(*parsed.hive), parsed.form, std::nullopt};
+}
+
+struct CachedHive {
+    std::string path;
+    posix::FileStamp stamp;
+    std::shared_ptr<const StoredHive> stored;
+};
 
 // Writes the text beside the hive, makes it durable and puts it in the hive's place.
 bool ReplaceHive(const HiveFiles& files, const std::string& text) {
@@ -92,21 +105,32 @@ std::string CacheHome() {
 }
 
 bool EnsureFolder(const std::string& path, unsigned mode) {
-    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
-        const std::string prefix = path.substr(0, end);
-        if (!prefix.empty() && mkdir(prefix.c_str(), mode) == 0) {
-            chmod(prefix.c_str(), mode);  // exactly this mode, whatever the umask
-        }
-        if (end == std::string::npos) break;
-    }
     struct stat info {};
+    if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+    if (errno != ENOENT) return false;
+    const std::string parent = posix::FolderOf(path);
+    if (parent != path && !EnsureFolder(parent, mode)) return false;
+    if (mkdir(path.c_str(), mode) == 0) {
+        chmod(path.c_str(), mode);  // exactly this mode, whatever the umask
+    } else if (errno != EEXIST) {
+        return false;
+    }
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::optional<Hive> LoadHive(const HiveFiles& files) {
-    const auto text = ReadWholeFile(files.hive);
-    if (!text) return std::nullopt;
-    return ParseHive(*text);
+std::shared_ptr<const StoredHive> LoadHive(const HiveFiles& files) {
+    static const auto kEmpty = std::make_shared<const StoredHive>();
+    static CachedHive cache;
+    struct stat info {};
+    if (stat(files.hive.c_str(), &info) != 0 && errno == ENOENT) return kEmpty;
+    if (cache.stored && cache.path == files.hive && cache.stamp == posix::StampOf(info)) {
+        return cache.stored;
+    }
+    std::optional<posix::FileStamp> stamp;
+    auto stored = std::make_shared<const StoredHive>(ReadStoredHive(files.hive, stamp));
+    cache = {};
+    if (stamp && posix::IsSettled(*stamp)) cache = {files.hive, *stamp, stored};
+    return stored;
 }
 
 LSTATUS UpdateHive(const HiveFiles& files, const std::function<bool(Hive&)>& change) {
@@ -117,10 +141,12 @@ LSTATUS UpdateHive(const HiveFiles& files, const std::function<bool(Hive&)>& cha
     if (!LockWithin(lock, kLockWait)) return ERROR_LOCK_FAILED;
     // Left behind by a writer that died before its rename; never part of the hive.
     unlink(files.temp.c_str());
-    auto hive = LoadHive(files);
-    if (!hive) return ERROR_BADDB;
-    if (!change(*hive)) return ERROR_SUCCESS;
-    return ReplaceHive(files, SerializeHive(*hive)) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    std::optional<posix::FileStamp> ignored;
+    StoredHive current = ReadStoredHive(files.hive, ignored);
+    if (current.problem) return ERROR_BADDB;
+    if (!change(current.hive)) return ERROR_SUCCESS;
+    return ReplaceHive(files, WriteHiveFile(current.hive, current.form)) ? ERROR_SUCCESS
+                                                                         : ERROR_WRITE_FAULT;
 }
 
 }  // namespace platform::hive

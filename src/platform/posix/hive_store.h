@@ -2,11 +2,13 @@
 // Where the hive lives and how it is read and safely replaced on disk.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/platform.h"
 #include "platform/posix/hive_model.h"
+#include "platform/posix/hive_text.h"
 
 namespace platform::hive {
 
@@ -23,14 +25,23 @@ HiveFiles CurrentHiveFiles();
 std::string CacheHome();
 
 // Creates the folder and its missing parents with the given mode; true when it exists after.
+// A folder that exists costs one stat.
 bool EnsureFolder(const std::string& path, unsigned mode);
 
-// The stored hive; a missing file is an empty hive. Nothing when the file cannot be read or
-// parsed: such a hive holds no keys for the reader and must never be overwritten.
-std::optional<Hive> LoadHive(const HiveFiles& files);
+struct StoredHive {
+    Hive hive;
+    HiveForm form;  // a new file's form when there is no file yet
+    // Set when the file cannot be read: it then holds no keys and is never overwritten.
+    std::optional<HiveProblem> problem;
+};
+
+// The stored hive; a missing file is an empty hive. Parsed once and reused while the file
+// stays as it was, so other processes' writes are seen at the next call.
+std::shared_ptr<const StoredHive> LoadHive(const HiveFiles& files);
 
 // Under the writers' lock: reads the current hive, lets `change` edit it and stores the result
-// when `change` returns true. The hive on disk is always either the old or the new one.
+// in the file's own form when `change` returns true. The hive on disk is always either the old
+// or the new one.
 LSTATUS UpdateHive(const HiveFiles& files, const std::function<bool(Hive&)>& change);
 
 }  // namespace platform::hive

@@ -11,9 +11,9 @@ namespace platform::hive {
 
 namespace {
 
-constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kRegedit4 = "REGEDIT4";
+constexpr std::string_view kVersion5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kHexLineWidth = 76;
 
 bool IsBlank(char c) {
@@ -69,43 +69,71 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
+std::optional<HiveHeader> HeaderOf(std::string_view line) {
+    line = TrimRight(line);
+    if (line == kRegedit4) return HiveHeader::kRegedit4;
+    if (line == kVersion5) return HiveHeader::kVersion5;
+    return std::nullopt;
+}
+
 class Parser {
 public:
     explicit Parser(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
 
-    std::optional<Hive> Run() {
-        if (lines_.empty() || TrimRight(lines_[0]) != kHeader) return std::nullopt;
+    ParsedHive Run() {
+        ParsedHive parsed;
+        const auto header = HeaderOf(lines_.front());
+        if (!header) {
+            parsed.problem = {
+                1, "die erste Zeile ist nicht „REGEDIT4“ oder „" + std::string(kVersion5) + "“"};
+            return parsed;
+        }
+        parsed.form.header = *header;
         for (next_ = 1; next_ < lines_.size();) {
             const std::string_view line = TrimLeft(lines_[next_++]);
             if (TrimRight(line).empty() || line.front() == ';') continue;
             const bool ok = line.front() == '[' ? ReadSection(line) : ReadValueLine(line);
-            if (!ok) return std::nullopt;
+            if (!ok) {
+                parsed.problem = std::move(problem_);
+                return parsed;
+            }
         }
-        return std::move(hive_);
+        parsed.hive = std::move(hive_);
+        return parsed;
     }
 
 private:
+    bool Fail(std::string what) {
+        problem_ = {next_, std::move(what)};
+        return false;
+    }
+
     bool ReadSection(std::string_view line) {
         line = TrimRight(line);
-        if (line.size() < 2 || line.back() != ']') return false;
+        if (line.size() < 2 || line.back() != ']') return Fail("„]“ fehlt am Ende der Zeile");
         const std::string_view inside = line.substr(1, line.size() - 2);
+        if (inside.starts_with('-')) return Fail("Schlüssel löschen („[-…]“) geht hier nicht");
         const std::string_view root = inside.substr(0, inside.find('\\'));
-        if (!SameName(std::string(root), std::string(kRootName))) return false;
+        if (!SameName(std::string(root), std::string(kRootName))) {
+            return Fail("nur HKEY_LOCAL_MACHINE ist möglich, nicht „" + std::string(root) + "“");
+        }
         section_ = SplitKeyPath(std::string(inside.substr(root.size())));
         hive_.EnsureKey(*section_);
         return true;
     }
 
     bool ReadValueLine(std::string_view line) {
-        if (!section_) return false;
+        if (!section_) return Fail("Wert vor der ersten Zeile „[HKEY_LOCAL_MACHINE\\…]“");
         std::string name;
         if (line.front() == '@') {
             line.remove_prefix(1);
+        } else if (line.front() != '"') {
+            return Fail("der Name muss in Anführungszeichen stehen oder „@“ sein");
         } else if (!ReadQuoted(line, name)) {
             return false;
         }
         line = TrimLeft(line);
-        if (line.empty() || line.front() != '=') return false;
+        if (line.empty() || line.front() != '=') return Fail("„=“ fehlt nach dem Namen");
         line = TrimLeft(line.substr(1));
         Key& key = hive_.EnsureKey(*section_);
         if (TrimRight(line) == "-") {
@@ -119,30 +147,34 @@ private:
     }
 
     // A quoted text at the front of `line`, which is left just behind its closing quote.
-    static bool ReadQuoted(std::string_view& line, std::string& text) {
-        if (line.empty() || line.front() != '"') return false;
+    // Besides regedit's "\\" and "\"", "\n" stands for a line break, as Wine's regedit writes.
+    bool ReadQuoted(std::string_view& line, std::string& text) {
         for (std::size_t i = 1; i < line.size(); ++i) {
             const char c = line[i];
             if (c == '"') {
                 line.remove_prefix(i + 1);
                 return true;
             }
-            if (c == '\\') {
-                if (i + 1 >= line.size() || (line[i + 1] != '\\' && line[i + 1] != '"')) {
-                    return false;
-                }
-                text += line[++i];
-            } else {
+            if (c != '\\') {
                 text += c;
+            } else if (i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
+                text += line[++i];
+            } else if (i + 1 < line.size() && line[i + 1] == 'n') {
+                text += '\n';
+                ++i;
+            } else {
+                return Fail("„\\“ in Anführungszeichen nur als \\\\, \\\" oder \\n");
             }
         }
-        return false;
+        return Fail("Anführungszeichen nicht geschlossen");
     }
 
     bool ReadData(std::string_view data, Value& value) {
         if (!data.empty() && data.front() == '"') {
             std::string text;
-            if (!ReadQuoted(data, text) || !TrimRight(data).empty()) return false;
+            if (!ReadQuoted(data, text)) return false;
+            if (!TrimRight(data).empty())
+                return Fail("Zeichen hinter dem Text in Anführungszeichen");
             value.data.assign(text.begin(), text.end());
             value.data.push_back(0);
             return true;
@@ -154,18 +186,19 @@ private:
         }
         if (StartsWithIgnoringCase(data, "hex(")) {
             const auto close = data.find("):");
-            if (close == std::string_view::npos) return false;
-            const auto type = ParseHexNumber(data.substr(4, close - 4), 8);
-            if (!type) return false;
+            const auto type = close == std::string_view::npos
+                                  ? std::nullopt
+                                  : ParseHexNumber(data.substr(4, close - 4), 8);
+            if (!type) return Fail("„hex(“ braucht einen Typ aus 1 bis 8 Hex-Ziffern und „):“");
             value.type = *type;
             return ReadHexList(data.substr(close + 2), value.data);
         }
-        return false;
+        return Fail("nach „=“ fehlt \"Text\", dword:, hex: oder hex(Typ):");
     }
 
-    static bool ReadDword(std::string_view digits, Value& value) {
+    bool ReadDword(std::string_view digits, Value& value) {
         const auto number = ParseHexNumber(TrimRight(digits), 8);
-        if (!number) return false;
+        if (!number) return Fail("„dword:“ braucht 1 bis 8 Hex-Ziffern");
         value.type = REG_DWORD;
         for (int shift = 0; shift < 32; shift += 8) {
             value.data.push_back(static_cast<unsigned char>((*number >> shift) & 0xFF));
@@ -179,7 +212,7 @@ private:
         std::string_view part = TrimRight(first);
         while (!part.empty() && part.back() == '\\') {
             list += part.substr(0, part.size() - 1);
-            if (next_ >= lines_.size()) return false;
+            if (next_ >= lines_.size()) return Fail("„\\“ am Zeilenende, aber keine Zeile folgt");
             part = TrimRight(TrimLeft(lines_[next_++]));
         }
         list += part;
@@ -189,7 +222,8 @@ private:
         while (true) {
             const auto comma = rest.find(',');
             const auto byte = ParseHexNumber(rest.substr(0, comma), 2);
-            if (!byte) return false;
+            if (!byte)
+                return Fail("„" + std::string(rest.substr(0, comma)) + "“ ist kein Hex-Byte");
             bytes.push_back(static_cast<unsigned char>(*byte));
             if (comma == std::string_view::npos) return true;
             rest.remove_prefix(comma + 1);
@@ -197,18 +231,20 @@ private:
     }
 
     std::vector<std::string_view> lines_;
-    std::size_t next_ = 0;
+    std::size_t next_ = 0;  // also the number of the line being read
     std::optional<KeyPath> section_;
     Hive hive_;
+    HiveProblem problem_;
 };
 
 // ---- writing -------------------------------------------------------------------------------
 
+// A line break can only come from a name read with Wine's escape; values with one are hex.
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
         if (c == '\\' || c == '"') out += '\\';
-        out += c;
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
     }
     return out + '"';
 }
@@ -269,21 +305,32 @@ std::string ValueLine(const Value& value) {
 
 }  // namespace
 
-std::optional<Hive> ParseHive(std::string_view text) {
-    if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
-    if (text.empty()) return Hive{};
-    return Parser(SplitLines(text)).Run();
+ParsedHive ParseHiveText(std::string_view text) {
+    if (text.empty()) return {Hive{}, HiveForm{}, HiveProblem{}};
+    ParsedHive parsed = Parser(SplitLines(text)).Run();
+    const auto firstEnd = text.find('\n');
+    parsed.form.crLf =
+        firstEnd != std::string_view::npos && firstEnd > 0 && text[firstEnd - 1] == '\r';
+    return parsed;
 }
 
-std::string SerializeHive(const Hive& hive) {
-    std::string text = std::string(kHeader) + "\n";
+std::string SerializeHiveText(const Hive& hive, HiveHeader header, bool crLf) {
+    std::string text(header == HiveHeader::kVersion5 ? kVersion5 : kRegedit4);
+    text += "\n";
     for (const Key& key : hive.Keys()) {
         text += "\n[" + std::string(kRootName);
         for (const std::string& component : key.path) text += "\\" + component;
         text += "]\n";
         for (const Value& value : key.values) text += ValueLine(value);
     }
-    return text;
+    if (!crLf) return text;
+    std::string withCrLf;
+    withCrLf.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') withCrLf += '\r';
+        withCrLf += c;
+    }
+    return withCrLf;
 }
 
 bool IsStorableName(const std::string& name) {

@@ -2,10 +2,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -41,17 +44,72 @@ bool IsProcessIdName(const char* name) {
     return true;
 }
 
+// The /proc/PID/stat files of the processes listed last time, kept open: a snapshot then reads
+// each with one pread instead of an open, a read and a close. The file of a process that has
+// gone reads nothing, even once a new process has its id, and is opened afresh.
+class StatFiles {
+public:
+    StatFiles() = default;
+    ~StatFiles() { CloseAll(); }
+    StatFiles(const StatFiles&) = delete;
+    StatFiles& operator=(const StatFiles&) = delete;
+
+    // The stat line's length in `buffer`, or -1 for a process that is gone.
+    ssize_t Read(int procFd, pid_t pid, const char* pidText, char* buffer, std::size_t size) {
+        if (const auto kept = open_.find(pid); kept != open_.end()) {
+            const ssize_t length = pread(kept->second, buffer, size, 0);
+            if (length > 0) return length;
+            close(kept->second);
+            open_.erase(kept);
+        }
+        char path[sizeof(dirent::d_name) + 8];
+        std::snprintf(path, sizeof path, "%s/stat", pidText);
+        int fd = openat(procFd, path, O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+            CloseAll();  // the program's own files come first
+            fd = openat(procFd, path, O_RDONLY | O_CLOEXEC);
+        }
+        if (fd < 0) return -1;
+        const ssize_t length = pread(fd, buffer, size, 0);
+        if (length > 0 && open_.size() < kMostKept) {
+            open_.emplace(pid, fd);
+        } else {
+            close(fd);
+        }
+        return length;
+    }
+
+    // Closes the files of the processes a listing no longer shows.
+    void KeepOnly(const std::vector<pid_t>& listed) {
+        for (auto kept = open_.begin(); kept != open_.end();) {
+            const bool gone = !std::binary_search(listed.begin(), listed.end(), kept->first);
+            if (gone) close(kept->second);
+            kept = gone ? open_.erase(kept) : std::next(kept);
+        }
+    }
+
+private:
+    static constexpr std::size_t kMostKept = 256;
+
+    void CloseAll() {
+        for (const auto& [pid, fd] : open_) close(fd);
+        open_.clear();
+    }
+
+    std::unordered_map<pid_t, int> open_;
+};
+
+StatFiles& KeptStatFiles() {
+    static StatFiles files;
+    return files;
+}
+
 // Reads /proc/PID/stat. A zombie has ended and a dead entry is on its way out: neither counts
-// as running, and a process that vanished while being read does not count either. Plain system
-// calls and a fixed buffer: the wait for the compiler takes a snapshot every few milliseconds.
+// as running, and a process that vanished while being read does not count either.
 bool ReadRunningProcess(int procFd, const char* pidText, PROCESSENTRY32* entry) {
-    char path[64];
-    std::snprintf(path, sizeof path, "%s/stat", pidText);
-    const int fd = openat(procFd, path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    const auto pid = static_cast<pid_t>(std::strtol(pidText, nullptr, 10));
     char buffer[1024];
-    const ssize_t length = read(fd, buffer, sizeof buffer - 1);
-    close(fd);
+    const ssize_t length = KeptStatFiles().Read(procFd, pid, pidText, buffer, sizeof buffer - 1);
     if (length <= 0) return false;
     const std::string_view line(buffer, static_cast<std::size_t>(length));
     // The command name may hold blanks and parentheses: it ends at the last ')'.
@@ -64,7 +122,7 @@ bool ReadRunningProcess(int procFd, const char* pidText, PROCESSENTRY32* entry) 
     const char state = line[close + 2];
     if (state == 'Z' || state == 'X' || state == 'x') return false;
     buffer[length] = '\0';
-    entry->th32ProcessID = static_cast<std::int32_t>(std::strtol(pidText, nullptr, 10));
+    entry->th32ProcessID = static_cast<std::int32_t>(pid);
     entry->th32ParentProcessID =
         static_cast<std::int32_t>(std::strtol(buffer + close + 3, nullptr, 10));
     entry->szExeFile = line.substr(open + 1, close - open - 1);
@@ -75,12 +133,16 @@ bool ReadLiveProcessList(std::vector<PROCESSENTRY32>* entries) {
     DIR* proc = opendir("/proc");
     if (proc == nullptr) return false;
     const int procFd = dirfd(proc);
+    std::vector<pid_t> listed;
     while (const dirent* item = readdir(proc)) {
         if (!IsProcessIdName(item->d_name)) continue;
+        listed.push_back(static_cast<pid_t>(std::strtol(item->d_name, nullptr, 10)));
         PROCESSENTRY32 entry;
         if (ReadRunningProcess(procFd, item->d_name, &entry)) entries->push_back(std::move(entry));
     }
     closedir(proc);
+    std::sort(listed.begin(), listed.end());
+    KeptStatFiles().KeepOnly(listed);
     return true;
 }
 
@@ -98,14 +160,20 @@ bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
 }  // namespace
 
 HANDLE CreateToolhelp32Snapshot(std::uint32_t /*flags*/, std::uint32_t /*processId*/) {
+    auto& children = posix::StartedChildren();
+    const std::vector<pid_t> endedBefore = children.EndedNow();
     Snapshot snapshot;
     if (Lists().source) {
         snapshot.entries = Lists().source();
     } else if (!ReadLiveProcessList(&snapshot.entries)) {
         return INVALID_HANDLE_VALUE;
     }
-    // Reaped after the read: a child this snapshot saw ended must not stay a zombie.
-    posix::StartedChildren().ReapEnded();
+    // A child this snapshot saw ended must not stay a zombie; one that ended during the read
+    // stays unreaped, so its end signal still wakes the wait for the next snapshot.
+    std::vector<pid_t> listed;
+    listed.reserve(snapshot.entries.size());
+    for (const PROCESSENTRY32& entry : snapshot.entries) listed.push_back(entry.th32ProcessID);
+    children.ReapSeenEnded(endedBefore, listed);
     return Lists().snapshots.Add(std::move(snapshot));
 }
 

@@ -82,8 +82,8 @@ int StartCommandLine(const std::string& commandLine, int /*windowStyle*/, std::i
     return 0;
 }
 
-EndSignal ChildEndSignal(std::int32_t /*processId*/) {
-    return kNoEndSignal;
+EndSignal ChildEndSignal(std::int32_t processId) {
+    return posix::StartedChildren().EndSignalOf(static_cast<pid_t>(processId));
 }
 
 }  // namespace platform

@@ -1,5 +1,5 @@
 // The registry operations, served from the hive file. A key handle names a key; every
-// operation reads the hive afresh, so other processes' writes are seen at once.
+// operation looks at the file afresh, so other processes' writes are seen at once.
 #include <algorithm>
 #include <optional>
 
@@ -39,17 +39,14 @@ std::optional<KeyPath> ResolvePath(HKEY root, const std::string& subKey) {
 }
 
 // The root and the path to `SystemRoot` always exist, as on Windows.
-bool KeyExists(const hive::Hive* stored, const KeyPath& path) {
-    if (path.empty() || hive::IsOnSystemRootPath(path)) return true;
-    return stored != nullptr && stored->FindKey(path) != nullptr;
+bool KeyExists(const hive::Hive& stored, const KeyPath& path) {
+    return path.empty() || hive::IsOnSystemRootPath(path) || stored.FindKey(path) != nullptr;
 }
 
 std::optional<hive::Value> LookUpValue(const KeyPath& path, const std::string& name) {
     const auto stored = hive::LoadHive(hive::CurrentHiveFiles());
-    if (stored) {
-        if (const hive::Key* key = stored->FindKey(path)) {
-            if (const hive::Value* value = key->FindValue(name)) return *value;
-        }
+    if (const hive::Key* key = stored->hive.FindKey(path)) {
+        if (const hive::Value* value = key->FindValue(name)) return *value;
     }
     if (hive::IsSystemRootValue(path, name)) return hive::SystemRootValue();
     return std::nullopt;
@@ -70,8 +67,9 @@ LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*optio
     *result = 0;
     const auto path = ResolvePath(root, subKey);
     if (!path) return ERROR_INVALID_HANDLE;
-    const auto stored = hive::LoadHive(hive::CurrentHiveFiles());
-    if (!KeyExists(stored ? &*stored : nullptr, *path)) return ERROR_FILE_NOT_FOUND;
+    if (!KeyExists(hive::LoadHive(hive::CurrentHiveFiles())->hive, *path)) {
+        return ERROR_FILE_NOT_FOUND;
+    }
     *result = Handles().Add({*path, samDesired});
     return ERROR_SUCCESS;
 }
@@ -106,7 +104,7 @@ LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t /*res
     if (!AllStorable(*path)) return ERROR_INVALID_PARAMETER;
     bool created = false;
     const LSTATUS status = hive::UpdateHive(hive::CurrentHiveFiles(), [&](hive::Hive& stored) {
-        if (KeyExists(&stored, *path)) return false;
+        if (KeyExists(stored, *path)) return false;
         stored.EnsureKey(*path);
         created = true;
         return true;
@@ -138,6 +136,16 @@ LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t /*re
 LSTATUS RegCloseKey(HKEY key) {
     if (key == HKEY_LOCAL_MACHINE) return ERROR_SUCCESS;
     return Handles().Remove(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+std::string SettingsFileProblem() {
+    const hive::HiveFiles files = hive::CurrentHiveFiles();
+    const auto stored = hive::LoadHive(files);
+    const auto& problem = stored->problem;
+    if (!problem) return {};
+    const std::string where = problem->line == 0 ? "" : ", Zeile " + std::to_string(problem->line);
+    return "Marquill: Die Einstellungsdatei " + files.hive + " ist nicht lesbar" + where + ": " +
+           problem->what + ". Marquill liest nichts daraus und überschreibt sie nicht.";
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // Windows always knows its own folder; on Linux the registry layer answers `SystemRoot` itself
-// with the program's cache folder unless the hive names another.
+// with the program's cache folder (or a short private one in /tmp when the cache folder's name
+// is too long to read) unless the hive names another.
 
 #include <string>
 

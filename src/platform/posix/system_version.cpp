@@ -1,6 +1,8 @@
 #include <sys/utsname.h>
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -19,15 +21,25 @@ void ParseKernelRelease(const char* release, OSVERSIONINFO* info) {
     info->dwBuildNumber = patch;
 }
 
+// The running kernel cannot change under a running program: asked once.
+const std::optional<std::string>& KernelRelease() {
+    static const std::optional<std::string> release = []() -> std::optional<std::string> {
+        utsname name{};
+        if (uname(&name) != 0) return std::nullopt;
+        return std::string(name.release);
+    }();
+    return release;
+}
+
 }  // namespace
 
 // Linux has a process list like the NT family, so it reports itself as one.
 bool GetVersionEx(OSVERSIONINFO* info) {
-    utsname name{};
-    if (info == nullptr || uname(&name) != 0) return false;
+    const auto& release = KernelRelease();
+    if (info == nullptr || !release) return false;
     info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    ParseKernelRelease(name.release, info);
-    std::snprintf(info->szCSDVersion, sizeof info->szCSDVersion, "%s", name.release);
+    ParseKernelRelease(release->c_str(), info);
+    std::snprintf(info->szCSDVersion, sizeof info->szCSDVersion, "%s", release->c_str());
     return true;
 }
 

@@ -15,18 +15,6 @@ char32_t NextUnit(std::string_view text, std::size_t& pos) {
     return codePoint;
 }
 
-// Compares the start of `name` with all of `other`; true when `other` is used up first and
-// `whole` does not ask for `name` to end there too.
-bool MatchIgnoringCase(std::string_view name, std::string_view other, bool whole) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (j < other.size()) {
-        if (i >= name.size()) return false;
-        if (UpperCaseOf(NextUnit(name, i)) != UpperCaseOf(NextUnit(other, j))) return false;
-    }
-    return !whole || i == name.size();
-}
-
 }  // namespace
 
 char32_t UpperCaseOf(char32_t c) {
@@ -63,12 +51,24 @@ std::string UpperCaseLocaleFree(std::string_view text) {
     return out;
 }
 
+std::u32string CaseFoldedName(std::string_view name) {
+    std::u32string folded;
+    for (std::size_t pos = 0; pos < name.size();) folded += UpperCaseOf(NextUnit(name, pos));
+    return folded;
+}
+
 bool NamesEqualIgnoringCase(std::string_view a, std::string_view b) {
-    return MatchIgnoringCase(a, b, true);
+    return CaseFoldedName(a) == CaseFoldedName(b);
 }
 
 bool NameStartsWithIgnoringCase(std::string_view name, std::string_view prefix) {
-    return MatchIgnoringCase(name, prefix, false);
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (j < prefix.size()) {
+        if (i >= name.size()) return false;
+        if (UpperCaseOf(NextUnit(name, i)) != UpperCaseOf(NextUnit(prefix, j))) return false;
+    }
+    return true;
 }
 
 }  // namespace platform::text

@@ -15,8 +15,9 @@ char32_t UpperCaseOf(char32_t c);
 // unchanged.
 std::string UpperCaseLocaleFree(std::string_view text);
 
-// File names as Windows compares them: whether two UTF-8 names are equal but for the case of
-// their letters. A byte that is not valid UTF-8 only matches itself.
+// File names as Windows compares them: two UTF-8 names are equal but for the case of their
+// letters when these forms are equal. A byte that is not valid UTF-8 only matches itself.
+std::u32string CaseFoldedName(std::string_view name);
 bool NamesEqualIgnoringCase(std::string_view a, std::string_view b);
 
 // Whether `name` starts with `prefix`, letter case not counting.

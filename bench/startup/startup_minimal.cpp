@@ -1,0 +1,17 @@
+// The baseline: a minimal Qt window of the program's size showing one line of text (so that,
+// like any window with text, it loads its fonts), up to its first paint.
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+
+#include "first_paint.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QWidget window;
+    window.resize(WINDOW_WIDTH, WINDOW_HEIGHT);
+    const QLabel text(QStringLiteral("Marquill"), &window);
+    const FirstPaint watcher(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,130 @@
+// Faults the program must survive without losing or corrupting anything: writers killed at
+// random moments, writers at the same time, a card that fills up at every level.
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/runtime/runtime_error.h"
+#include "core/utils/move_file.h"
+#include "platform/registry_test_util.h"
+#include "support/test_environment.h"
+
+namespace {
+
+using namespace registrytest;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+using Faults = testsupport::IsolatedTest;
+
+TEST_F(Faults, AHiveWriterKilledAtRandomMomentsLeavesTheOldOrTheNewValue) {
+    const std::string values[] = {std::string(1500, 'a'), std::string(3000, 'b')};
+    ASSERT_EQ(StoreText("K", "v", values[0]), ERROR_SUCCESS);
+    std::mt19937 random(20240601);
+    int corrupt = 0, lost = 0;
+    for (int round = 0; round < 200; ++round) {
+        const pid_t writer = Spawn([&] {
+            for (int i = 0;; ++i) StoreText("K", "v", values[(i + 1) % 2]);
+            return 0;
+        });
+        usleep(random() % 25'000);
+        kill(writer, SIGKILL);
+        ExitCode(writer);
+        corrupt += platform::SettingsFileProblem().empty() ? 0 : 1;
+        const auto value = Query("K", "v");
+        lost += value == Text(values[0]) || value == Text(values[1]) ? 0 : 1;
+    }
+    std::cout << "200 killed writers: " << corrupt << " corrupt, " << lost << " lost\n";
+    EXPECT_EQ(corrupt, 0);
+    EXPECT_EQ(lost, 0);
+}
+
+TEST_F(Faults, TwoWritersAtTheSameTimeKeepEachOthersValues) {
+    auto writeMany = [](const std::string& name) {
+        return Spawn([name] {
+            for (int i = 0; i < 200; ++i)
+                if (StoreText("K", name, name + std::to_string(i)) != ERROR_SUCCESS) return 1;
+            return 0;
+        });
+    };
+    const pid_t a = writeMany("a");
+    EXPECT_EQ(ExitCode(writeMany("b")), 0);
+    EXPECT_EQ(ExitCode(a), 0);
+    EXPECT_EQ(Query("K", "a"), Text("a199"));
+    EXPECT_EQ(Query("K", "b"), Text("b199"));
+}
+
+// A 64 KiB tmpfs in a mount namespace of this process's own, so that the mount ends with it.
+class SmallCard : public testsupport::IsolatedTest {
+protected:
+    void SetUp() override {
+        IsolatedTest::SetUp();
+        std::filesystem::create_directory(card_ = CacheHome() + "/card");
+        mounted_ = unshare(CLONE_NEWNS) == 0 &&
+                   mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   mount("tmpfs", card_.c_str(), "tmpfs", 0, "size=64k") == 0;
+        if (!mounted_) GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    void TearDown() override {
+        if (mounted_) umount(card_.c_str());
+        IsolatedTest::TearDown();
+    }
+
+    // Everything on the card but the filler, hidden names included.
+    std::vector<std::string> NamesOnCard() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(card_)) {
+            if (entry.path().filename() != "filler") names.push_back(entry.path().filename());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string card_;
+    bool mounted_ = false;
+};
+
+// At every fill level a move onto an old file, and a copy to a new name, either land whole or
+// fail with "Datenträger voll" and change nothing: no partial or hidden file is left.
+TEST_F(SmallCard, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
+    const std::string oldData(6000, 'o'), newData(20000, 'n'), source = CacheHome() + "/new.map";
+    int landed = 0, refused = 0;
+    for (std::size_t fill = 0; fill <= 64 * 1024; fill += 1024) {
+        for (const auto& entry : std::filesystem::directory_iterator(card_)) remove(entry.path());
+        WriteFile(card_ + "/BLITZ.map", oldData);
+        std::ofstream(card_ + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
+        WriteFile(source, newData);
+        int error = 0;
+        try {
+            Utils::MoveFile(source, card_ + "/BLITZ.map");
+        } catch (const runtime::RuntimeError& e) {
+            error = e.Number();
+        }
+        const std::string level = "fill " + std::to_string(fill);
+        EXPECT_EQ(NamesOnCard(), std::vector<std::string>{"BLITZ.map"}) << level;
+        EXPECT_EQ(ReadFile(card_ + "/BLITZ.map"), error == 0 ? newData : oldData) << level;
+        EXPECT_EQ(testsupport::FileExists(source), error != 0) << level;
+        EXPECT_TRUE(error == 0 || error == runtime::kDiskFull) << level << ": " << error;
+        (error == 0 ? landed : refused)++;
+        WriteFile(source, newData);
+        const bool copied = platform::CopyFileAtomically(source, card_ + "/NEU.map") == 0;
+        const std::vector<std::string> names = {"BLITZ.map", "NEU.map"};
+        EXPECT_EQ(NamesOnCard(), copied ? names : std::vector<std::string>{"BLITZ.map"}) << level;
+        EXPECT_TRUE(!copied || ReadFile(card_ + "/NEU.map") == newData) << level;
+    }
+    std::cout << "65 fill levels: " << landed << " moves landed, " << refused << " refused\n";
+    EXPECT_GT(landed, 0);
+    EXPECT_GT(refused, 0);
+}
+
+}  // namespace
