@@ -26,8 +26,8 @@ server_cpu() {
 }
 
 cd "$build/bench/wait_windows"
-WINE_PERSIST_SECONDS=120 "$run" "$bench" signal 1 10 >/dev/null  # a warm prefix and server
-for way in program signal busy; do
+WINE_PERSIST_SECONDS=120 "$run" "$bench" floor 1 10 >/dev/null  # a warm prefix and server
+for way in program floor busy; do
     before=$(server_cpu)
     "$run" "$bench" "$way" "$runs" "$child_ms"
     after=$(server_cpu)

@@ -1,10 +1,9 @@
 // How much processor time the wait for the compiler costs on Windows, and how soon it notices
 // the end, three ways, alternating in the same run:
-// - program: Utils::call_and_wait as built, with the Windows runtime, which sleeps in
-//   MsgWaitForMultipleObjects on the child's handle and the message queue, at most the core's
-//   bound between two process tests;
-// - signal: the same runtime wait with a bound far beyond the child's time, so that only the
-//   child's end or an event wakes it: the process test runs once before and once after;
+// - program: Utils::call_and_wait with the Windows runtime, which sleeps in
+//   MsgWaitForMultipleObjects on the child's handle and the message queue between two process
+//   tests;
+// - floor: WaitForSingleObject on the child's handle, nothing else: no process list, no events;
 // - busy: the old busy loop, process test and event run with no pause.
 #include <algorithm>
 #include <cstdio>
@@ -72,13 +71,11 @@ void ProgramsWait(const std::string& commandLine) {
     Utils::call_and_wait(commandLine, 0);
 }
 
-void EndSignalWait(const std::string& commandLine) {
+void HandleFloorWait(const std::string& commandLine) {
     std::int32_t processId = 0;
     if (platform::StartCommandLine(commandLine, 0, &processId) != 0) std::exit(1);
-    while (vbreg::isProcess(processId) != 0) {
-        runtime::WaitForEvents(std::chrono::seconds(5), platform::ChildEndSignal(processId));
-    }
-    runtime::DoEvents();
+    ::WaitForSingleObject(reinterpret_cast<::HANDLE>(platform::ChildEndSignal(processId)),
+                          INFINITE);
 }
 
 Figures Measure(void (*wait)(const std::string&), const std::string& child, int childMilliseconds) {
@@ -140,19 +137,19 @@ struct Way {
 
 }  // namespace
 
-// wait_bench_win32 [WAY [RUNS [CHILD_MILLISECONDS]]]   WAY: all, program, signal or busy
+// wait_bench_win32 [WAY [RUNS [CHILD_MILLISECONDS]]]   WAY: all, program, floor or busy
 int main(int argc, char** argv) {
     const std::string chosen = argc > 1 ? argv[1] : "all";
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
     const int childMilliseconds = argc > 3 ? std::atoi(argv[3]) : 2000;
     std::vector<Way> ways;
-    for (const Way& way : {Way{"program", ProgramsWait, {}}, Way{"signal", EndSignalWait, {}},
+    for (const Way& way : {Way{"program", ProgramsWait, {}}, Way{"floor", HandleFloorWait, {}},
                            Way{"busy", BusyLoopWait, {}}}) {
         if (chosen == "all" || chosen == way.name) ways.push_back(way);
     }
     if (ways.empty() || runs < 1 || childMilliseconds < 1) {
         std::fprintf(stderr,
-                     "usage: wait_bench_win32 [all|program|signal|busy [RUNS [CHILD_MS]]]\n");
+                     "usage: wait_bench_win32 [all|program|floor|busy [RUNS [CHILD_MS]]]\n");
         return 2;
     }
     CountingRuntime runtimeServices;
