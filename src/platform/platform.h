@@ -1,10 +1,16 @@
 #pragma once
 // The few operating-system operations the core needs. The calls keep the shape and the
 // result codes of their Windows counterparts, so the core reads the same on every system:
-// posix/ serves them on Linux, win32/ passes them to the real Windows API. Texts cross this
-// header in UTF-8; a layer that meets another encoding converts at its own boundary.
+// posix/ serves them on Linux, win32/ passes them to the real Windows API.
+//
+// Texts cross this header in UTF-8, on every system: paths, command lines, registry names and
+// values, process names. The layer converts where the system speaks another encoding, in one
+// place (win32/text_conversion.h): file names and command lines to UTF-16 for the W functions,
+// registry text to and from the ANSI code page for the A functions. Call sites never convert.
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,16 +55,27 @@ struct SECURITY_ATTRIBUTES {
     std::int32_t bInheritHandle = 0;
 };
 
-// Only HKEY_LOCAL_MACHINE exists. Key paths use "\" between their components.
+// Text data of the registry (REG_SZ and the other string types) is stored in the system's 8-bit
+// code page and crosses this header as UTF-8, which may take up to this many bytes for one
+// stored byte ("€" is one byte in Windows-1252, three in UTF-8).
+inline constexpr std::uint32_t kUtf8BytesPerAnsiByte = 3;
+
+// Only HKEY_LOCAL_MACHINE is used. Key paths use "\" between their components.
 LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t options,
                      std::uint32_t samDesired, HKEY* result);
-// Reports the data's byte size in *dataSize; ERROR_MORE_DATA when the buffer is too small.
+// *dataSize in: the size offered, counted in stored bytes, as the old program counted them. The
+// buffer must hold kUtf8BytesPerAnsiByte times the offered size: text data arrives as UTF-8.
+// Out: the byte count placed in the buffer. ERROR_MORE_DATA, the buffer untouched, when the
+// stored data is larger than the offer; *dataSize then tells the stored size, as it does when
+// no buffer is given.
 LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type,
                         unsigned char* data, std::uint32_t* dataSize);
 LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t reserved,
                        const std::string& className, std::uint32_t options,
                        std::uint32_t samDesired, const SECURITY_ATTRIBUTES* security, HKEY* result,
                        std::uint32_t* disposition);
+// Text data is given as UTF-8 and dataSize counts its bytes, the terminating NUL included; it
+// is stored in the system's 8-bit code page, with the stored byte count.
 LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t reserved,
                       std::uint32_t type, const unsigned char* data, std::uint32_t dataSize);
 LSTATUS RegCloseKey(HKEY key);
@@ -151,10 +168,22 @@ bool FolderHoldsOrdinaryFile(const std::string& folder);
 bool ParentFolderExists(const std::string& path);
 
 // File operations return 0 or the errno value of the failure.
+// Windows' error codes arrive mapped: not found ENOENT, denied, locked or in use EACCES,
+// write-protected EROFS, disk full ENOSPC, a bad name EINVAL or ENAMETOOLONG, else EIO.
 int CopyFileReplacing(const std::string& from, const std::string& to);
 // Copies beside the target and renames over it, so the target is never left half-written.
 int CopyFileAtomically(const std::string& from, const std::string& to);
 int DeleteFile(const std::string& path);
+
+// std::fopen for a path in UTF-8; nullptr and errno when it fails.
+std::FILE* OpenFileStream(const std::string& path, const char* mode);
+
+// The errno value of an exhausted disk quota; systems without quotas have none.
+#ifdef EDQUOT
+inline constexpr int kDiskQuotaExceeded = EDQUOT;
+#else
+inline constexpr int kDiskQuotaExceeded = -1;
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // User's locale and 8-bit text

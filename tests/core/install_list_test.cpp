@@ -1,7 +1,6 @@
 #include "core/utils/install_list.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <sstream>
@@ -46,16 +45,6 @@ TEST(ReadLineFromFileTest, EndsLinesOnlyAtCrLfAndReadsWindows1252AsUtf8) {
         WriteFile(folder / "marquill.csv", row.content);  // found whatever the case of its name
         EXPECT_EQ(ReadAllLines(folder / "MARQUILL.CSV"), row.lines) << row.name;
     }
-}
-
-TEST(ReadLineFromFileTest, ReportsAFailingReadAndEnds) {
-    TempFolder folder;
-    testsupport::ScriptedRuntime runtime;
-    Utils::SequentialFile directory(folder.Path());  // opens, but reading fails
-    EXPECT_THROW(Utils::ReadLineFromFile(directory), runtime::ProgramEnded);
-    EXPECT_EQ(runtime.Boxes().at(0).text,
-              "Fehler beim Zugriff auf Pfad oder Datei\r\nModul   : Utils\r\n"
-              "Funktion: ReadLineFromFile\r\nZeile   : 70\r\n");
 }
 
 // Field n of each line; a field number below 1 takes the first, beyond the end the last.
@@ -123,7 +112,7 @@ TEST(HasPoiDataTest, NeedsADataFileAndAnIcon) {
         TempFolder folder;
         std::istringstream names(row.entries);
         for (std::string name; names >> name;) {
-            name.back() == '/' ? (void)mkdir((folder / name).c_str(), 0700)
+            name.back() == '/' ? (void)testsupport::MakeFolder(folder / name)
                                : WriteFile(folder / name, "x");
         }
         EXPECT_EQ(Utils::HasPoiData(folder / "Blitzer"), row.answer) << row.name;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/registry_test_util.h"
+#include <string>
+#include <string_view>
+
 #include "platform/text/utf16.h"
 #include "platform/text/utf8.h"
 #include "platform/text/windows_1252.h"
@@ -8,7 +10,11 @@
 namespace {
 
 using namespace std::string_literals;
-using registrytest::Utf16Le;
+
+// UTF-16LE as this (little-endian) machine lays it out, independent of the code under test.
+std::string Utf16Le(std::u16string_view text) {
+    return {reinterpret_cast<const char*>(text.data()), text.size() * 2};
+}
 
 TEST(TextTest, RecognisesValidUtf8Only) {
     for (const char* valid : {"", "a;b\r\n", "Österreich", "€", "😀"})

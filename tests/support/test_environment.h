@@ -9,10 +9,12 @@
 namespace testsupport {
 
 // Points XDG_CONFIG_HOME, XDG_CACHE_HOME and HOME at a fresh temporary folder for the whole
-// test program, so no test can reach the user's own settings.
+// test program, so no test can reach the user's own settings (on Windows: the program's keys
+// start deleted).
 void IsolateFromUserHome();
 
-// A test whose registry hive and cache folder are its own: fresh XDG folders for each test.
+// A test whose registry and cache folder are its own: fresh XDG folders for each test on
+// Linux, the program's keys deleted before and after each test on Windows.
 class IsolatedTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -20,6 +22,7 @@ protected:
 
     const std::string& ConfigHome() const { return configHome_; }
     const std::string& CacheHome() const { return cacheHome_; }
+    // Linux only: the hive file.
     std::string HivePath() const { return configHome_ + "/marquill/registry.reg"; }
 
 private:

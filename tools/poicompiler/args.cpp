@@ -26,6 +26,12 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// Arguments are UTF-8 on every system; a path made from plain char would read them in the
+// ANSI code page on Windows.
+std::filesystem::path PathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 }  // namespace
 
 Args ParseArgs(const std::vector<std::string>& argv) {
@@ -44,7 +50,7 @@ Args ParseArgs(const std::vector<std::string>& argv) {
                  std::string(kFixedTail[i]));
         }
     }
-    Args args{argv[0], bitmap.substr(kBitmapPrefix.size())};
+    Args args{PathFromUtf8(argv[0]), PathFromUtf8(bitmap.substr(kBitmapPrefix.size()))};
     if (!args.data.has_filename()) Fail("data file name \"" + argv[0] + "\" names a folder");
     // An output named like the data file would overwrite the input it is made from.
     const std::string ext = Lower(args.data.extension().string());

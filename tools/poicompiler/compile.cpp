@@ -12,6 +12,7 @@
 #include "poicompiler/chk.h"
 #include "poicompiler/error.h"
 #include "poicompiler/map.h"
+#include "poicompiler/open_input.h"
 #include "poicompiler/poi.h"
 
 namespace poicompiler {
@@ -21,8 +22,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     const auto fail = [&path] {
         throw CompileError(path.string() + ": cannot read: " + std::strerror(errno));
     };
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenInput(path), &std::fclose);
     if (!file) fail();
     std::string data;
     char buffer[1 << 16];

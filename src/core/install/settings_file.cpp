@@ -20,7 +20,7 @@ std::string SettingsText(const CategorySettings& s) {
 }  // namespace
 
 void WriteSettingsFile(const std::string& path, const CategorySettings& settings) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = platform::OpenFileStream(path, "wb");
     if (file == nullptr) throw runtime::ErrorFromErrno(errno, path);
     // The device reads the 8-bit text of a German Windows, whatever system wrote the file.
     const std::string text = platform::Utf8ToAnsi(SettingsText(settings));

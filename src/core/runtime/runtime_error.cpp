@@ -55,7 +55,7 @@ RuntimeError ErrorFromErrno(int err, const std::string& path) {
         case EROFS:
             return RuntimeError(kPermissionDenied);
         case ENOSPC:
-        case EDQUOT:
+        case platform::kDiskQuotaExceeded:
         case EFBIG:
             return RuntimeError(kDiskFull);
         case ENAMETOOLONG:

@@ -10,7 +10,7 @@ namespace Utils {
 SequentialFile::SequentialFile(const std::string& path) : file_(nullptr), path_(path) {
     // The list is found as Windows finds it, whatever the case of its name on disk.
     const std::string actual = platform::FindOrdinaryFile(path).value_or(path);
-    file_ = std::fopen(actual.c_str(), "rb");
+    file_ = platform::OpenFileStream(actual, "rb");
     if (file_ == nullptr) throw runtime::ErrorFromErrno(errno, path);
 }
 

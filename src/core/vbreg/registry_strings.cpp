@@ -7,7 +7,9 @@ namespace vbreg {
 
 namespace {
 
-constexpr std::size_t kReadBufferSize = 255;
+// 255 bytes as the old program counted them, in its 8-bit code page; the buffer holds the
+// same text as UTF-8.
+constexpr std::uint32_t kOfferedSize = 255;
 // Query value, set value, create subkey, enumerate subkeys, notify, create link.
 constexpr std::uint32_t kWriteAccess = 63;
 
@@ -30,8 +32,8 @@ void ShowRuntimeError(const std::exception& failure) {
 std::string ReadRegString(HKEY root, const std::string& subKey, const std::string& valueName,
                           std::int16_t& errorFlag) {
     try {
-        std::string buffer(kReadBufferSize, ' ');
-        auto size = static_cast<std::uint32_t>(buffer.size());
+        std::string buffer(kOfferedSize * platform::kUtf8BytesPerAnsiByte, ' ');
+        std::uint32_t size = kOfferedSize;
         errorFlag = 0;
         currentRootKey = root;
         HKEY key = 0;
