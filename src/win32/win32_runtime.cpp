@@ -30,7 +30,7 @@ Win32Runtime::Win32Runtime() {
 }
 
 Win32Runtime::~Win32Runtime() {
-    runtime::InstallRuntime(nullptr);
+    runtime::UninstallRuntime(this);
 }
 
 int Win32Runtime::MsgBox(const runtime::ShownBox& box) {
