@@ -391,59 +391,42 @@ TEST_F(Win32Window, MessageBoxesAreWindowsOwnAndTakeNoLostFocus) {
     }
 }
 
-struct KeyRow {
-    const char* name;
-    const char* focus;
-    UINT key;
-    LPARAM flags;
-    Texts boxes;
-};
-
-// Enter presses the focused button once and nothing else; Escape cancels nothing.
-TEST_F(Win32Window, EnterPressesOnlyTheFocusedButton) {
-    // clang-format off
-    const KeyRow rows[] = {
-        {.name = "Enter in a field", .focus = "txt_poi", .key = VK_RETURN, .flags = 0, .boxes = {}},
-        {.name = "held Enter on Beenden", .focus = "cmd_quit", .key = VK_RETURN,
-         .flags = kRepeated, .boxes = {}},
-        {.name = "Escape on Beenden", .focus = "cmd_quit", .key = VK_ESCAPE, .flags = 0,
-         .boxes = {}},
-        {.name = "Enter on Installieren", .focus = "cmd_Start", .key = VK_RETURN, .flags = 0,
-         .boxes = {"Konfugurationsdatei nicht gefunden!"}},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        StoreFolders("C:\\POI\\", "C:\\SD\\");
-        Start();
-        ::SetFocus(Control(row.focus));
-        Key(row.key, row.flags);
-        Texts shown;
-        for (const auto& box : runtime->boxes) shown.push_back(box.text);
-        EXPECT_EQ(shown, row.boxes) << row.name;
-        EXPECT_FALSE(runtime->Ended()) << row.name;
-    }
-}
-
-enum class Way { ClickOnQuit, EnterOnQuit, KeypadEnterOnQuit, SpaceOnQuit, CloseBox, Shutdown };
+enum class Way { Key, Click, CloseBox, Shutdown };
 
 struct WayOutRow {
     const char* name;
     Way way;
+    const char* focus;
+    UINT key;
+    LPARAM flags;
+    bool ends;
     std::string storedPoi;
 };
 
 // A cleared field: Beenden takes the focus first, so its check runs before the store; the close
-// box and the end of the session move no focus and store what the field shows. After the end,
-// no handler runs.
+// box and the end of the session move no focus and store what the field shows. Enter presses
+// only the focused button, once; Escape cancels nothing. After the end no handler runs.
 TEST_F(Win32Window, EveryWayOutStoresTheFieldsAsTheyAreThen) {
     // clang-format off
     const WayOutRow rows[] = {
-        {.name = "click on Beenden", .way = Way::ClickOnQuit,       .storedPoi = kMarker},
-        {.name = "Enter on Beenden", .way = Way::EnterOnQuit,       .storedPoi = kMarker},
-        {.name = "keypad Enter",     .way = Way::KeypadEnterOnQuit, .storedPoi = kMarker},
-        {.name = "Space on Beenden", .way = Way::SpaceOnQuit,       .storedPoi = kMarker},
-        {.name = "close box",        .way = Way::CloseBox,          .storedPoi = ""},
-        {.name = "end of session",   .way = Way::Shutdown,          .storedPoi = ""},
+        {.name = "click on Beenden", .way = Way::Click, .focus = "cmd_quit", .key = 0, .flags = 0,
+         .ends = true, .storedPoi = kMarker},
+        {.name = "Enter on Beenden", .way = Way::Key, .focus = "cmd_quit", .key = VK_RETURN,
+         .flags = 0, .ends = true, .storedPoi = kMarker},
+        {.name = "keypad Enter", .way = Way::Key, .focus = "cmd_quit", .key = VK_RETURN,
+         .flags = kKeypad, .ends = true, .storedPoi = kMarker},
+        {.name = "Space on Beenden", .way = Way::Key, .focus = "cmd_quit", .key = VK_SPACE,
+         .flags = 0, .ends = true, .storedPoi = kMarker},
+        {.name = "held Enter on Beenden", .way = Way::Key, .focus = "cmd_quit", .key = VK_RETURN,
+         .flags = kRepeated, .ends = false, .storedPoi = "C:\\POI\\"},
+        {.name = "Escape on Beenden", .way = Way::Key, .focus = "cmd_quit", .key = VK_ESCAPE,
+         .flags = 0, .ends = false, .storedPoi = "C:\\POI\\"},
+        {.name = "Enter in the field", .way = Way::Key, .focus = "txt_poi", .key = VK_RETURN,
+         .flags = 0, .ends = false, .storedPoi = "C:\\POI\\"},
+        {.name = "close box", .way = Way::CloseBox, .focus = "txt_poi", .key = 0, .flags = 0,
+         .ends = true, .storedPoi = ""},
+        {.name = "end of session", .way = Way::Shutdown, .focus = "txt_poi", .key = 0, .flags = 0,
+         .ends = true, .storedPoi = ""},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -451,28 +434,21 @@ TEST_F(Win32Window, EveryWayOutStoresTheFieldsAsTheyAreThen) {
         Start();
         Clear("txt_poi");
         const HWND main = window->Handle();
-        switch (row.way) {
-            case Way::ClickOnQuit:
-                Click("cmd_quit");
-                break;
-            case Way::EnterOnQuit:
-            case Way::KeypadEnterOnQuit:
-            case Way::SpaceOnQuit:
-                ::SetFocus(Control("cmd_quit"));
-                Key(row.way == Way::SpaceOnQuit ? VK_SPACE : VK_RETURN,
-                    row.way == Way::KeypadEnterOnQuit ? kKeypad : 0);
-                break;
-            case Way::CloseBox:
-                ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-                Pump();
-                break;
-            case Way::Shutdown:
-                EXPECT_EQ(::SendMessageW(main, WM_QUERYENDSESSION, 0, 0), TRUE) << row.name;
-                ::SendMessageW(main, WM_ENDSESSION, TRUE, 0);
-                break;
+        if (row.way == Way::Click) Click(row.focus);
+        if (row.way == Way::Key) {
+            ::SetFocus(Control(row.focus));
+            Key(row.key, row.flags);
         }
-        EXPECT_TRUE(runtime->Ended()) << row.name;
+        if (row.way == Way::CloseBox) ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (row.way == Way::Shutdown) {
+            EXPECT_EQ(::SendMessageW(main, WM_QUERYENDSESSION, 0, 0), TRUE) << row.name;
+            ::SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+        }
+        Pump();
+        EXPECT_EQ(runtime->Ended(), row.ends) << row.name;
         EXPECT_EQ(Stored("Path_POI"), row.storedPoi) << row.name;
+        EXPECT_TRUE(runtime->boxes.empty()) << row.name;
+        if (!row.ends) continue;
         ::SetWindowTextW(Control("txt_sd"), L"typed after the end");
         ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
         Pump();
