@@ -123,18 +123,23 @@ answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
 await_end "after the demo's run"
 card_holds_the_demo "$app/demo/SD-Karte"
 
-# A person types both folders, the card's with an umlaut and a file already on it.
+# A person types both folders, the card's with an umlaut and a file already on it, the POI
+# folder first without its install list.
 card="$work/Karte für Wien"
 mkdir "$card"
 echo "a file the user already had" >"$card/liesmich.txt"
 start_program
 look_at 'Marquill (200512181907)'
-type_into 1 "$(windows_path "$app/demo/POI")"
+type_into 1 "$(windows_path "$app/demo")"
 type_into 2 "$(windows_path "$card")"
 xdotool key Tab
 sleep 0.4
 look_at 'Marquill (200512181907)'
 expect "Installieren after Tab" "$(state_of "$(button Installieren)")" enabled
+click_on "$(button Installieren)"
+answer_box 'Konfugurationsdatei nicht gefunden!' OK
+look_at 'Marquill (200512181907)'
+type_into 1 "$(windows_path "$app/demo/POI")"
 click_on "$(button Installieren)"
 answer_box 'Im Zielverzeichnis liegen Daten,\nsollen diese überschrieben werden?' '&Ja'
 answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
