@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/win32/text_conversion.h"
+#include "win32/dialog_keys.h"
 
 namespace win32front {
 
@@ -53,7 +54,7 @@ void Win32Runtime::DoEvents() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (mainWindow_ != nullptr && ::IsDialogMessageW(mainWindow_, &message)) continue;
+        if (HandleDialogKeys(mainWindow_, message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

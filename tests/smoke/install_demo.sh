@@ -4,7 +4,7 @@
 # the settings. Then a logout: type a folder and let the system end the program with SIGTERM;
 # the folder must be stored as by the close box.
 set -euo pipefail
-marquill=$1 navman=$2 demo=$3
+marquill=$1 navman=$2 demo=$3 card_sums=$4
 
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -88,6 +88,8 @@ await_end "after the run"
 count=$(ls "$work/card" | grep -cE '\.(ini|chk|map|bm)$' || true)
 [ "$count" -eq 20 ] || { ls -l "$work/card"; fail "expected 20 category files on the card, found $count"; }
 grep -q '^visualWarning=0' "$work/card/BLITZ.ini" || fail "BLITZ.ini is not as expected"
+# The Windows build's smoke test holds its card against the same bytes.
+(cd "$work/card" && sha256sum --quiet -c "$card_sums") || fail "the card's bytes changed"
 grep -qF "\"Path_POI\"=\"$demo\"" "$hive" || { cat "$hive"; fail "Path_POI not stored"; }
 grep -qF "\"Path_SD\"=\"$work/card/\"" "$hive" || { cat "$hive"; fail "Path_SD not stored"; }
 
