@@ -1,5 +1,6 @@
 #pragma once
-// For tests only: the program itself never includes this header.
+// For tests only: the program itself never includes this header. Linux's layer serves it; the
+// Windows tests read Toolhelp's real list.
 
 #include <functional>
 #include <vector>

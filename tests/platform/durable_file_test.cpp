@@ -13,6 +13,7 @@
 namespace {
 
 using Steps = std::vector<std::string>;
+using DurableFile = testsupport::IsolatedTest;
 
 std::string NameOf(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
@@ -40,21 +41,19 @@ struct OrderRow {
     Steps steps;
 };
 
-using DurableFile = testsupport::IsolatedTest;
-
 // A kill cannot show a missing flush: the data must be on the disk before the new name is.
 TEST_F(DurableFile, FlushesAndClosesTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
+    const auto copyToCard = [](const std::string& folder) {
+        testsupport::WriteFile(folder + "/BLITZ.staged", "map");
+        platform::CopyFileAtomically(folder + "/BLITZ.staged", folder + "/BLITZ.map");
+    };
+    const auto writeHive = [](const std::string&) { registrytest::StoreText("K", "v", "1"); };
     // clang-format off
     const OrderRow rows[] = {
-        {.name = "card copy",
-         .write = [](const std::string& folder) {
-             testsupport::WriteFile(folder + "/BLITZ.staged", "map");
-             platform::CopyFileAtomically(folder + "/BLITZ.staged", folder + "/BLITZ.map");
-         },
+        {.name = "card copy", .write = copyToCard,
          .steps = {"flush .BLITZ.map.marquill", "close .BLITZ.map.marquill",
                    "rename .BLITZ.map.marquill BLITZ.map", "flush cache"}},
-        {.name = "hive writer",
-         .write = [](const std::string&) { registrytest::StoreText("K", "v", "1"); },
+        {.name = "hive writer", .write = writeHive,
          .steps = {"flush registry.reg.tmp", "close registry.reg.tmp",
                    "rename registry.reg.tmp registry.reg", "flush marquill"}},
     };
@@ -67,6 +66,14 @@ TEST_F(DurableFile, FlushesAndClosesTheNewFileBeforeTheRenameAndTheFolderAfterIt
         platform::test_seams::SetDurableFileSteps({});
         EXPECT_EQ(steps, row.steps) << row.name;
     }
+}
+
+TEST_F(DurableFile, TheNextHiveWriterRemovesALeftoverTemporaryFile) {
+    ASSERT_EQ(registrytest::StoreText("K", "v", "1"), platform::ERROR_SUCCESS);
+    testsupport::WriteFile(HivePath() + ".tmp", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=\"h");
+    ASSERT_EQ(registrytest::StoreText("K", "w", "2"), platform::ERROR_SUCCESS);
+    EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));
+    EXPECT_EQ(registrytest::Query("K", "v"), registrytest::Text("1"));
 }
 
 }  // namespace

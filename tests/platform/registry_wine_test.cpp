@@ -1,5 +1,5 @@
-// The settings file against a real regedit: Wine's, where it is installed, and its UTF-16 export
-// kept in fixtures/ for machines without it.
+// The settings file against a real regedit: Wine's where it is installed, else its UTF-16
+// export of the same values kept in fixtures/.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -22,15 +22,15 @@ using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 const std::string kKey = "SOFTWARE\\Tarvo\\Marquill";
-const std::string kFixture = MARQUILL_FIXTURES "/wine_regedit_export.reg";
 
-struct ExportedValue {
+struct ExportedRow {
     const char* name;  // empty: the key's default value
     StoredValue value;
 };
 
 // What the fixture holds, made with `wine reg add`.
-const ExportedValue kExported[] = {
+// clang-format off
+const ExportedRow kExported[] = {
     {.name = "", .value = Text("Standard")},
     {.name = "Big", .value = {11, "\x89\x67\x45\x23\x01\0\0\0"s}},
     {.name = "Count", .value = {4, "\x2a\0\0\0"s}},
@@ -41,50 +41,7 @@ const ExportedValue kExported[] = {
     {.name = "Path_SD", .value = Text("/media/Österreich/")},
     {.name = "Raw", .value = {3, "\x00\xff\x10"s}},
 };
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
-class WineRegedit : public testsupport::IsolatedTest {
-protected:
-    void SetUp() override {
-        IsolatedTest::SetUp();
-        std::filesystem::create_directories(ConfigHome() + "/marquill");
-    }
-
-    // The exported values, with both folders as Beenden stored them, if it did.
-    void ExpectExported(const char* source, bool stored) {
-        for (const ExportedValue& row : kExported) {
-            const std::string name = row.name;
-            auto expected = row.value;
-            if (stored && name == "Path_POI") expected = Text("/poi/");
-            if (stored && name == "Path_SD") expected = Text("/media/Österreich/neu/");
-            EXPECT_EQ(Query(kKey, name), expected) << source << ": " << name;
-        }
-    }
-
-    // Beenden stores both folders; the file must stay UTF-16LE 5.00 with CR LF.
-    void StoreFoldersAndExpectUtf16() {
-        EXPECT_EQ(StoreText(kKey, "Path_POI", "/poi/"), ERROR_SUCCESS);
-        EXPECT_EQ(StoreText(kKey, "Path_SD", "/media/Österreich/neu/"), ERROR_SUCCESS);
-        const std::string file = ReadFile(HivePath());
-        EXPECT_TRUE(file.starts_with(Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n")));
-        EXPECT_EQ(Count(file, "\n\0"s), Count(file, "\r\0\n\0"s));
-        EXPECT_GT(Count(file, "\n\0"s), 10u);
-    }
-};
-
-TEST_F(WineRegedit, ItsUtf16ExportReadsBackAndSurvivesBeendenInItsOwnForm) {
-    WriteFile(HivePath(), ReadFile(kFixture));
-    ExpectExported("fixture", false);
-    StoreFoldersAndExpectUtf16();
-    ExpectExported("after Beenden", true);
-}
-
-// ---- with Wine itself ------------------------------------------------------------------------
+// clang-format on
 
 // Wine's standard output, or nothing when it failed. All runs share the build folder's prefix.
 std::optional<std::string> Wine(const std::string& arguments) {
@@ -105,53 +62,69 @@ std::string WindowsPath(std::string path) {
     return "'Z:" + path + "'";
 }
 
-class WithWine : public WineRegedit {
+class WineRegedit : public testsupport::IsolatedTest {
 protected:
     void SetUp() override {
-        WineRegedit::SetUp();
-        if (std::system("command -v wine >/dev/null 2>&1") != 0) GTEST_SKIP() << "no wine";
+        IsolatedTest::SetUp();
+        std::filesystem::create_directories(ConfigHome() + "/marquill");
+        if (std::system("command -v wine >/dev/null 2>&1") != 0) return;
         lock_ = open(MARQUILL_WINE_PREFIX ".lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         flock(lock_, LOCK_EX);  // test programs running side by side take turns on the prefix
         Wine("reg delete 'HKLM\\" + kKey + "' /f");
     }
     void TearDown() override {
         if (lock_ >= 0) close(lock_);
-        WineRegedit::TearDown();
-    }
-
-    // Imports the file into Wine's registry and puts regedit's export of the key in its place.
-    void ThroughRegedit(const std::string& file) {
-        ASSERT_TRUE(Wine("regedit /s " + WindowsPath(file)));
-        const std::string exported = CacheHome() + "/export.reg";
-        ASSERT_TRUE(
-            Wine("regedit /e " + WindowsPath(exported) + " 'HKEY_LOCAL_MACHINE\\" + kKey + "'"));
-        WriteFile(HivePath(), ReadFile(exported));
+        IsolatedTest::TearDown();
     }
 
     int lock_ = -1;
 };
 
-TEST_F(WithWine, RegeditReadsOurUtf16FileAsWeReadItsExport) {
-    ThroughRegedit(kFixture);
-    ExpectExported("regedit's export", false);
-    StoreFoldersAndExpectUtf16();
-    ASSERT_TRUE(Wine("reg delete 'HKLM\\" + kKey + "' /f"));
-    ThroughRegedit(HivePath());
-    ExpectExported("our file through regedit", true);
+// Put in place as the settings file, read, and stored into by Beenden: still UTF-16LE 5.00.
+TEST_F(WineRegedit, ItsUtf16ExportReadsBackAndSurvivesBeendenInItsOwnForm) {
+    const std::string fixture = MARQUILL_FIXTURES "/wine_regedit_export.reg";
+    const std::string exported = CacheHome() + "/export.reg";
+    const bool withWine = lock_ >= 0;
+    if (withWine) {
+        ASSERT_TRUE(Wine("regedit /s " + WindowsPath(fixture)));
+        ASSERT_TRUE(
+            Wine("regedit /e " + WindowsPath(exported) + " 'HKEY_LOCAL_MACHINE\\" + kKey + "'"));
+    }
+    const char* source = withWine ? "regedit's export" : "the fixture";
+    WriteFile(HivePath(), ReadFile(withWine ? exported : fixture));
+    EXPECT_EQ(StoreText(kKey, "Path_POI", "/poi/"), ERROR_SUCCESS);
+    const std::string header = Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n");
+    EXPECT_TRUE(ReadFile(HivePath()).starts_with(header)) << source;
+    for (const ExportedRow& row : kExported) {
+        EXPECT_EQ(Query(kKey, row.name), row.name == "Path_POI"s ? Text("/poi/") : row.value)
+            << source << ": " << row.name;
+    }
 }
 
-TEST_F(WithWine, RegeditImportsOurRegedit4FileWithTheSameAsciiValues) {
-    const std::string texts[] = {"/home/anna/POI/", "C:\\Programme\\Nav Man", "say \"hi\"", ""};
-    for (const std::string& text : texts) {
-        EXPECT_EQ(StoreText(kKey, "v" + std::to_string(text.size()), text), ERROR_SUCCESS);
-    }
+struct AsciiRow {
+    const char* name;  // of the value
+    std::string text;
+};
+
+TEST_F(WineRegedit, RegeditImportsOurRegedit4FileWithTheSameAsciiValues) {
+    if (lock_ < 0) GTEST_SKIP() << "no wine";
+    // clang-format off
+    const AsciiRow rows[] = {
+        {.name = "folder", .text = "/home/anna/POI/"},
+        {.name = "backslashes and a blank", .text = "C:\\Programme\\Nav Man"},
+        {.name = "quotes", .text = "say \"hi\""},
+        {.name = "empty", .text = ""},
+    };
+    // clang-format on
+    for (const AsciiRow& row : rows) EXPECT_EQ(StoreText(kKey, row.name, row.text), ERROR_SUCCESS);
     ASSERT_TRUE(ReadFile(HivePath()).starts_with("REGEDIT4\n"));
     ASSERT_TRUE(Wine("regedit /s " + WindowsPath(HivePath())));
-    for (const std::string& text : texts) {
-        const std::string name = "v" + std::to_string(text.size());
-        const auto shown = Wine("reg query 'HKLM\\" + kKey + "' /v " + name).value_or("(failed)");
-        EXPECT_NE(shown.find("    " + name + "    REG_SZ    " + text + "\r\n"), std::string::npos)
-            << text << ": " << shown;
+    for (const AsciiRow& row : rows) {
+        const auto shown =
+            Wine("reg query 'HKLM\\" + kKey + "' /v '" + row.name + "'").value_or("-");
+        const std::string line =
+            "    " + std::string(row.name) + "    REG_SZ    " + row.text + "\r\n";
+        EXPECT_NE(shown.find(line), std::string::npos) << row.name << ": " << shown;
     }
 }
 

@@ -1,71 +1,79 @@
+// Install runs through the real window: the demo with the stand-in compiler, and Beenden while
+// the window waits for a compiler.
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 
+#include <QTimer>
 #include <filesystem>
 
-#include "core/vbreg/registry_keys.h"
 #include "qt/window_fixture.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::WindowTest;
+using Names = std::vector<std::string>;
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
+Names FilesIn(const std::string& folder) {
+    Names names;
+    if (!fs::is_directory(folder)) return names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-std::vector<std::string> DemoCardFiles() {
-    std::vector<std::string> expected;
-    for (const char* name : {"BLITZ", "LADE", "MOBIL", "RAST", "TANKSTEL"}) {
-        for (const char* extension : {".bm", ".chk", ".ini", ".map"}) {
+Names DemoCardFiles() {
+    Names expected;
+    for (const char* name : {"BLITZ", "LADE", "MOBIL", "RAST", "TANKSTEL"})
+        for (const char* extension : {".bm", ".chk", ".ini", ".map"})
             expected.push_back(std::string(name) + extension);
-        }
-    }
     return expected;
 }
 
-struct DemoRow {
-    const char* name;
-    std::string folderSuffix;  // appended to each folder's name
-    bool startByEnter;
-};
-
-// The NavMan, POI and card folders of a Windows export keep their 8-bit names: the compiler
-// must still start from the NavMan folder, and the card folder is stored back as it was read.
-TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
-    // clang-format off
-    const DemoRow rows[] = {
-        {.name = "UTF-8 folders, mouse click",  .folderSuffix = "-\xC3\x96", .startByEnter = false},
-        {.name = "Windows-1252 folders, Enter", .folderSuffix = "-\xD6",     .startByEnter = true},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        StartAfresh();
-        testsupport::TempFolder root;
-        const std::string navman = root / ("navman" + row.folderSuffix);
-        const std::string poi = root / ("poi" + row.folderSuffix) + "/";
-        const std::string card = root / ("card" + row.folderSuffix);
+// The demo's POI folder, an empty card and a NavMan folder with the compiler, as an earlier
+// run stored them.
+class InstallWindow : public testsupport::WindowTest {
+protected:
+    void Arrange(const std::string& suffix, const std::string& compiler) {
+        navman = root / ("navman" + suffix), poi = root / ("poi" + suffix) + "/";
+        card = root / ("card" + suffix);
         fs::create_directory(navman);
-        fs::create_symlink(MARQUILL_POICOMPILER_DIR "/poicompiler", navman + "/poicompiler");
+        fs::create_symlink(compiler, navman + "/poicompiler");
         fs::copy(MARQUILL_DEMO_DIR, poi, fs::copy_options::recursive);
         fs::create_directory(card);
         Store(vbreg::kNavManKey, "InstallLocation", navman);
         StoreFolders(poi, card);
+    }
+
+    testsupport::TempFolder root;
+    std::string navman, poi, card;
+};
+
+struct DemoRow {
+    const char* name;
+    std::string suffix;     // of each folder's name
+    const char* cacheHome;  // below the test's folder: the staging folder lies in it
+};
+
+// The folders of a Windows export keep their 8-bit names: the compiler must still start from
+// the NavMan folder, and the card folder is stored back as it was read. A home with a blank
+// puts one into both staged paths on the compiler's command line.
+TEST_F(InstallWindow, InstallsTheDemoWithTheStandInCompiler) {
+    // clang-format off
+    const DemoRow rows[] = {
+        {.name = "UTF-8", .suffix = "-\xC3\x96", .cacheHome = "cache"},
+        {.name = "Windows-1252, a home with a blank", .suffix = "-\xD6", .cacheHome = "Anna Maria"},
+    };
+    // clang-format on
+    for (const DemoRow& row : rows) {
+        StartAfresh();
+        Arrange(row.suffix, MARQUILL_POICOMPILER_DIR "/poicompiler");
+        setenv("XDG_CACHE_HOME", (root / row.cacheHome).c_str(), 1);
         StartProgram();
         EXPECT_TRUE(window_->cmd_Start()->isEnabled()) << row.name;
-
-        if (row.startByEnter) {
-            window_->cmd_Start()->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(window_->cmd_Start(), Qt::Key_Return);
-        } else {
-            QTest::mouseClick(window_->cmd_Start(), Qt::LeftButton);
-        }
+        QTest::mouseClick(window_->cmd_Start(), Qt::LeftButton);
 
         EXPECT_TRUE(runtime_->Ended()) << row.name;
         EXPECT_EQ(boxes_.size(), 1u) << row.name;  // the demo's category without data
@@ -78,10 +86,28 @@ TEST_F(WindowTest, InstallsTheDemoWithTheStandInCompiler) {
                   "[BLITZ]\r\nactive=1\r\ndistance=200\r\ntime=0\r\nvisualWarning=0\r\n"
                   "soundWarning=1\r\n")
             << row.name;
+        EXPECT_EQ(FilesIn(root / row.cacheHome + "/marquill/temp"), Names{}) << row.name;
         EXPECT_EQ(Stored("Path_POI"), poi) << row.name;
         EXPECT_EQ(Stored("Path_SD"), card + "/") << row.name;
         EXPECT_TRUE(window_->lbl_active()->isHidden()) << row.name;
     }
+}
+
+// Window events run while the wait sleeps: Beenden clicked then stores the folders and ends
+// the program before the compiler has ended.
+TEST_F(InstallWindow, BeendenDuringTheCompilerWaitStoresTheFoldersAndEndsAtOnce) {
+    testsupport::WriteFile(root / "slow", "#!/bin/sh\nsleep 2\n");
+    chmod((root / "slow").c_str(), 0755);
+    Arrange("", root / "slow");
+    StartProgram();
+    QTimer::singleShot(100, [&] { QTest::mouseClick(window_->cmd_quit(), Qt::LeftButton); });
+
+    QTest::mouseClick(window_->cmd_Start(), Qt::LeftButton);
+
+    EXPECT_TRUE(runtime_->Ended());
+    EXPECT_EQ(Stored("Path_SD"), card + "/");
+    EXPECT_EQ(FilesIn(card), Names{});
+    EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace

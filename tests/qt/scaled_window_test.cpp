@@ -11,7 +11,7 @@ namespace {
 
 using testsupport::WindowTest;
 
-// CTest runs this file's tests at QT_SCALE_FACTOR 1, 1.5 and 2.
+// CTest runs this test at QT_SCALE_FACTOR 1, 1.5 and 2.
 double ScaleFactor() {
     return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
 }
@@ -39,15 +39,14 @@ QSize NeededFor(const QWidget& control) {
         return {metrics.horizontalAdvance(button->text()) + 2 * margin,
                 metrics.height() + 2 * frame};
     }
-    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
         return {metrics.horizontalAdvance(label->text()), metrics.height()};
-    }
     // A line edit scrolls its text sideways and keeps a pixel above and below it.
     return {0, metrics.height() + 2 * frame + 2};
 }
 
-// Painted at the scale factor, each control keeps the table's share of the window, and its text
-// fits inside it.
+// Each control sits where the layout table (in twips, 15 to a pixel) puts it; painted at the
+// scale factor, it keeps the table's share of the window, and its text fits inside it.
 TEST_F(WindowTest, ScaledTheLayoutKeepsItsProportionsAndTextStaysInside) {
     const double factor = ScaleFactor();
     StartProgram();
@@ -56,10 +55,13 @@ TEST_F(WindowTest, ScaledTheLayoutKeepsItsProportionsAndTextStaysInside) {
     EXPECT_DOUBLE_EQ(window_->devicePixelRatio(), factor);
     const QSize window = window_->grab().size();
     EXPECT_TRUE(AboutEqual(window, Scaled(590, 255, factor))) << Describe(window);
+    EXPECT_EQ(window_->cmd_quit()->geometry(), QRect(424, 216, 153, 25));
     for (const auto& entry : layout::kMainControls) {
         QWidget* control = window_->Control(entry.name);
+        const QRect table(entry.left / 15, entry.top / 15, entry.width / 15, entry.height / 15);
+        EXPECT_EQ(control->geometry(), table) << entry.name;
         const QSize painted = control->grab().size();
-        const QSize expected = Scaled(entry.width / 15, entry.height / 15, factor);
+        const QSize expected = Scaled(table.width(), table.height(), factor);
         EXPECT_TRUE(AboutEqual(painted, expected))
             << entry.name << " painted " << Describe(painted) << ", table " << Describe(expected);
         const QSize needed = NeededFor(*control);

@@ -10,14 +10,8 @@ for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
+work=$(mktemp -d) xvfb_pid="" app_pid=""
+cleanup() { kill $app_pid $xvfb_pid 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 # Xvfb refuses an X connection now and then: try each X client up to three times.
@@ -86,17 +80,17 @@ done
 await_end "after the run"
 
 count=$(ls "$work/card" | grep -cE '\.(ini|chk|map|bm)$' || true)
-[ "$count" -eq 20 ] || { ls -l "$work/card"; fail "expected 20 category files on the card, found $count"; }
+[ "$count" -eq 20 ] || fail "expected 20 category files on the card, found $count"
 grep -q '^visualWarning=0' "$work/card/BLITZ.ini" || fail "BLITZ.ini is not as expected"
 # The Windows build's smoke test holds its card against the same bytes.
 (cd "$work/card" && sha256sum --quiet -c "$card_sums") || fail "the card's bytes changed"
-grep -qF "\"Path_POI\"=\"$demo\"" "$hive" || { cat "$hive"; fail "Path_POI not stored"; }
-grep -qF "\"Path_SD\"=\"$work/card/\"" "$hive" || { cat "$hive"; fail "Path_SD not stored"; }
+grep -qF "\"Path_POI\"=\"$demo\"" "$hive" || fail "Path_POI not stored: $(cat "$hive")"
+grep -qF "\"Path_SD\"=\"$work/card/\"" "$hive" || fail "Path_SD not stored: $(cat "$hive")"
 
 start_program
 type_into_field "${sd_field[@]}" "$work/other card"
 sleep 0.3
 kill -TERM "$app_pid"
 await_end "after SIGTERM"
-grep -qF "\"Path_SD\"=\"$work/other card\"" "$hive" || { cat "$hive"; fail "SIGTERM stored nothing"; }
+grep -qF "\"Path_SD\"=\"$work/other card\"" "$hive" || fail "SIGTERM stored nothing: $(cat "$hive")"
 echo "2 passed, 0 failed"

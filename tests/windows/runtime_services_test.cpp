@@ -7,109 +7,95 @@
 
 #include "core/utils/launch_wait.h"
 #include "platform/platform.h"
-#include "support/temp_folder.h"
-#include "windows/recording_runtime.h"
+#include "win32/win32_runtime.h"
 #include "windows/windows_test_util.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A window without a screen, which counts the messages it is sent.
-class CountingWindow {
-public:
-    CountingWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &CountingWindow::Procedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"MarquillCountingWindow";
-        ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                    nullptr, windowClass.hInstance, nullptr);
-        received = 0;
-    }
-    ~CountingWindow() { ::DestroyWindow(window_); }
+int received = 0;
 
-    void Post() { ::PostMessageW(window_, WM_APP, 0, 0); }
+LRESULT CALLBACK CountMessages(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_APP) ++received;
+    return ::DefWindowProcW(window, message, w, l);
+}
 
-    static inline int received = 0;
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-        if (message == WM_APP) ++received;
-        return ::DefWindowProcW(window, message, w, l);
-    }
-
-    HWND window_;
-};
-
-std::chrono::milliseconds Since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start);
+// A window without a screen, which counts the WM_APP messages it is sent.
+HWND CountingWindow() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &CountMessages;
+    windowClass.lpszClassName = L"MarquillCountingWindow";
+    ::RegisterClassW(&windowClass);
+    received = 0;
+    return ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                             nullptr, nullptr, nullptr);
 }
 
 TEST(Win32Runtime, TheWaitEndsWhenTheChildEndsLongBeforeItsBound) {
-    wintest::RecordingRuntime services;
+    win32front::Win32Runtime services;
     std::int32_t id = 0;
     ASSERT_EQ(platform::StartCommandLine(wintest::TestChild() + " sleep 200", 0, &id), 0);
     const platform::EndSignal end = platform::ChildEndSignal(id);
     const auto start = std::chrono::steady_clock::now();
     services.WaitForEvents(60s, end);
     EXPECT_EQ(::WaitForSingleObject(reinterpret_cast<::HANDLE>(end), 0), WAIT_OBJECT_0);
-    EXPECT_LT(Since(start), 30s);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
 }
 
 TEST(Win32Runtime, TheWaitRunsAMessageAsSoonAsItArrives) {
-    wintest::RecordingRuntime services;
-    CountingWindow window;
-    window.Post();
+    win32front::Win32Runtime services;
+    const HWND window = CountingWindow();
+    ::PostMessageW(window, WM_APP, 0, 0);
     const auto start = std::chrono::steady_clock::now();
     services.WaitForEvents(60s, platform::kNoEndSignal);
-    EXPECT_EQ(CountingWindow::received, 1);
-    EXPECT_LT(Since(start), 30s);
+    EXPECT_EQ(received, 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+    ::DestroyWindow(window);
 }
 
 // The program's own message loop must still see the end of the program.
 TEST(Win32Runtime, DoEventsRunsTheQueueAndLeavesTheQuitMessage) {
-    wintest::RecordingRuntime services;
-    CountingWindow window;
-    window.Post();
-    window.Post();
+    win32front::Win32Runtime services;
+    const HWND window = CountingWindow();
+    ::PostMessageW(window, WM_APP, 0, 0);
+    ::PostMessageW(window, WM_APP, 0, 0);
     ::PostQuitMessage(3);
     services.DoEvents();
-    EXPECT_EQ(CountingWindow::received, 2);
+    EXPECT_EQ(received, 2);
     MSG message;
-    ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 3u);
+    ::DestroyWindow(window);
 }
+
+// The compiler's wait with the real services returns once the child has ended.
+TEST(Win32Runtime, CallAndWaitReturnsAfterTheChildEnded) {
+    win32front::Win32Runtime services;
+    testsupport::TempFolder folder;
+    Utils::call_and_wait(wintest::TestChild() + " sleep 300 \"" + (folder / "done") + "\"", 0);
+    EXPECT_TRUE(testsupport::FileExists(folder / "done"));
+}
+
+struct BoxRow {
+    const char* name;
+    int style;
+    int answer;
+};
 
 // Without a desktop (these tests have no display) no box can be shown: a question is answered
 // with the answer that changes nothing.
 TEST(Win32Runtime, ABoxThatCannotBeShownAnswersSafely) {
-    wintest::RecordingRuntime services;
-    const struct {
-        const char* name;
-        int style;
-        int answer;
-    } rows[] = {
-        {.name = "overwrite_question",
-         .style = runtime::vbYesNo + runtime::vbQuestion,
-         .answer = runtime::vbNo},
-        {.name = "error_report", .style = runtime::vbCritical, .answer = runtime::vbOK},
+    win32front::Win32Runtime services;
+    using namespace runtime;
+    // clang-format off
+    const BoxRow rows[] = {
+        {.name = "question", .style = vbYesNo | vbQuestion, .answer = vbNo},
+        {.name = "error report", .style = vbCritical, .answer = vbOK},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(services.Win32Runtime::MsgBox({"Text", row.style, "Marquill"}), row.answer)
-            << row.name;
-    }
-}
-
-// The compiler's wait with the real services: it returns once the child has ended.
-TEST(Win32Runtime, CallAndWaitReturnsAfterTheChildEnded) {
-    wintest::RecordingRuntime services;
-    testsupport::TempFolder folder;
-    const std::string done = folder / "done.txt";
-    Utils::call_and_wait(wintest::TestChild() + " sleep 300 \"" + done + "\"", 0);
-    EXPECT_TRUE(testsupport::FileExists(done));
+    // clang-format on
+    for (const BoxRow& row : rows)
+        EXPECT_EQ(services.MsgBox({"Text", row.style, "Marquill"}), row.answer) << row.name;
 }
 
 }  // namespace

@@ -1,0 +1,180 @@
+// The settings file on Linux: a regedit export in any of the forms regedit writes or people
+// type, read and written back in its own form, and never overwritten when it cannot be read.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/registry_test_util.h"
+#include "support/test_environment.h"
+
+namespace {
+
+using namespace std::string_literals;
+using namespace registrytest;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+using V = StoredValue;
+
+class HiveFile : public testsupport::IsolatedTest {
+protected:
+    void SetUp() override {
+        IsolatedTest::SetUp();
+        std::filesystem::create_directories(ConfigHome() + "/marquill");
+    }
+};
+
+struct SyntaxRow {
+    const char* name;
+    std::string in;                               // lines in key K of a REGEDIT4 file
+    std::optional<StoredValue> a = std::nullopt;  // value "a" of key K
+    bool fresh = false;                           // a fresh write of the value gives the lines
+};
+
+TEST_F(HiveFile, ParsesAndWritesEveryFormOfTheSyntax) {
+    const std::string k = "[HKEY_LOCAL_MACHINE\\K]\n", x = "[HKEY_LOCAL_MACHINE\\X]\n";
+    const std::string kAgain = "[hkey_local_machine\\k\\]\n", a1 = "\"a\"=\"1\"\n";
+    // clang-format off
+    const SyntaxRow rows[] = {
+        {.name = "escapes", .in = R"("a"="C:\\P \"Ö\"")", .a = Text("C:\\P \"Ö\""), .fresh = true},
+        {.name = "comments, CR LF", .in = "; c\r\n\r\n\t \"a\" = \"1\"  \r", .a = Text("1")},
+        {.name = "over lines", .in = "\"a\"=hex(1):61,62,\\\n  63,\\\r\n 00", .a = Text("abc")},
+        {.name = "not UTF-8", .in = "\"a\"=hex(1):e4,00", .a = V{1, "\xe4\0"s}, .fresh = true},
+        {.name = "with CR", .in = "\"a\"=hex(1):61,0d,62,00", .a = V{1, "a\rb\0"s}, .fresh = true},
+        {.name = "with LF", .in = "\"a\"=hex(1):61,0a,62,00", .a = V{1, "a\nb\0"s}, .fresh = true},
+        {.name = "with NUL", .in = "\"a\"=hex(1):61,00,62,00", .a = V{1, "a\0b\0"s}, .fresh = true},
+        {.name = "no NUL", .in = "\"a\"=hex(1):61,62", .a = V{1, "ab"}, .fresh = true},
+        {.name = "Wine's line break", .in = "\"a\"=\"x\\ny\"", .a = Text("x\ny")},
+        {.name = "number", .in = "\"a\"=dword:8000002a", .a = V{4, "*\0\0\x80"s}, .fresh = true},
+        {.name = "hex(2)", .in = "\"a\"=hex(2):25,00,00,00", .a = V{2, "%\0\0\0"s}, .fresh = true},
+        {.name = "removed", .in = a1 + "\"a\"=-"},
+        {.name = "one key, any spelling", .in = a1 + x + kAgain + "\"A\"=\"2\"", .a = Text("2")},
+        {.name = "a later section adds", .in = a1 + k + "\"b\"=\"2\"", .a = Text("1")},
+    };
+    // clang-format on
+    for (const SyntaxRow& row : rows) {
+        WriteFile(HivePath(), "REGEDIT4\n" + k + row.in + "\n");
+        EXPECT_EQ(Query("K", "a"), row.a) << row.name;
+        // Rewriting the hive for another value keeps this one.
+        EXPECT_EQ(StoreText("K", "z", "1"), ERROR_SUCCESS) << row.name;
+        EXPECT_EQ(Query("K", "a"), row.a) << row.name;
+        if (!row.fresh) continue;
+        std::filesystem::remove(HivePath());
+        EXPECT_EQ(Store("K", "a", row.a->type, row.a->bytes), ERROR_SUCCESS) << row.name;
+        EXPECT_NE(ReadFile(HivePath()).find("\n" + row.in + "\n"), std::string::npos) << row.name;
+    }
+}
+
+struct FormRow {
+    const char* name;
+    std::string file;
+    std::string read;       // "a" of key K as read from the file
+    std::string written;    // then written into "a"
+    std::string rewritten;  // the whole file after the write
+};
+
+// A rewrite keeps the file's header, encoding and line ends.
+TEST_F(HiveFile, KeepsTheFormTheFileCameIn) {
+    const std::string k = "[HKEY_LOCAL_MACHINE\\K]", mark = "\xEF\xBB\xBF";
+    const std::string v5 = "Windows Registry Editor Version 5.00\r\n";
+    const std::u16string u5 =
+        u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]";
+    const std::string cp1252 = "REGEDIT4\r\n\r\n" + k + "\r\n\"a\"=\"\xD6sterreich \x80\"\r\n";
+    const std::string r4crlf = "REGEDIT4\r\n\r\n" + k + "\r\n\"a\"=";
+    // clang-format off
+    const FormRow rows[] = {
+        {.name = "REGEDIT4 in UTF-8", .file = "REGEDIT4\n" + k + "\n\"a\"=\"Ö\"\n", .read = "Ö",
+         .written = "ß", .rewritten = "REGEDIT4\n\n" + k + "\n\"a\"=\"ß\"\n"},
+        {.name = "5.00 in UTF-8, mark", .file = mark + v5 + k + "\r\n\"a\"=\"Ö\"\r\n", .read = "Ö",
+         .written = "ß", .rewritten = mark + v5 + "\r\n" + k + "\r\n\"a\"=\"ß\"\r\n"},
+        {.name = "5.00 in UTF-16LE", .file = Utf16Le(u5 + u"\r\n\"a\"=\"Ö\"\r\n\r\n"), .read = "Ö",
+         .written = "中😀", .rewritten = Utf16Le(u5 + u"\r\n\"a\"=\"中😀\"\r\n")},
+        {.name = "Windows-1252", .file = cp1252, .read = "Österreich €",
+         .written = "Maß", .rewritten = r4crlf + "\"Ma\xDF\"\r\n"},
+        {.name = "Windows-1252 that cannot hold the text", .file = cp1252, .read = "Österreich €",
+         .written = "中", .rewritten = r4crlf + "\"中\"\r\n"},
+        {.name = "Windows-1252 that would read as UTF-8", .file = cp1252, .read = "Österreich €",
+         .written = "Ã¶", .rewritten = r4crlf + "\"Ã¶\"\r\n"},
+    };
+    // clang-format on
+    for (const FormRow& row : rows) {
+        WriteFile(HivePath(), row.file);
+        EXPECT_EQ(Query("K", "a"), Text(row.read)) << row.name;
+        EXPECT_EQ(StoreText("K", "a", row.written), ERROR_SUCCESS) << row.name;
+        EXPECT_EQ(ReadFile(HivePath()), row.rewritten) << row.name;
+        EXPECT_EQ(Query("K", "a"), Text(row.written)) << row.name;
+    }
+}
+
+struct BrokenRow {
+    const char* name;
+    std::string file;
+    std::string problem;  // what the start-up message says after "Zeile "
+};
+
+// A file that cannot be read hides its keys, is never overwritten and is named once at start.
+TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
+    const std::string valid = "[HKEY_LOCAL_MACHINE\\A]\n\"a\"=\"1\"\n", r4 = "REGEDIT4\n" + valid;
+    // clang-format off
+    const BrokenRow rows[] = {
+        {.name = "typo in line 5", .file = "REGEDIT4\n\n" + valid + "\"b\"=\"2\n",
+         .problem = "5: Anführungszeichen nicht geschlossen."},
+        {.name = "no header", .file = valid, .problem = "1: die erste Zeile ist nicht „REGEDIT4“"},
+        {.name = "value before a key", .file = "REGEDIT4\n\"a\"=\"1\"\n" + valid,
+         .problem = "2: Wert vor der ersten Zeile"},
+        {.name = "unknown escape", .file = r4 + "\"b\"=\"\\t\"\n", .problem = "4: „\\“ in"},
+        {.name = "another root", .file = r4 + "[HKEY_CURRENT_USER\\A]\n",
+         .problem = "4: nur HKEY_LOCAL_MACHINE ist möglich, nicht „HKEY_CURRENT_USER“."},
+        {.name = "no ]", .file = r4 + "[HKEY_LOCAL_MACHINE\\B\n", .problem = "4: „]“ fehlt"},
+        {.name = "no equals sign", .file = r4 + "\"b\" \"2\"\n", .problem = "4: „=“ fehlt"},
+        {.name = "unknown data", .file = r4 + "\"b\"=str:2\n", .problem = "4: nach „=“ fehlt"},
+        {.name = "bad hex byte", .file = r4 + "\"b\"=hex:01,0g\n", .problem = "4: „0g“ ist kein"},
+        {.name = "list past the end", .file = r4 + "\"b\"=hex:1,\\\n", .problem = "4: „\\“ am"},
+        {.name = "UTF-16 big endian", .file = "\xFE\xFF\0R"s, .problem = "1: UTF-16 Big Endian"},
+        {.name = "UTF-16 without mark", .file = Utf16Le(u"REGEDIT4\r\n"), .problem = "1: Byte 0"},
+        {.name = "lone surrogate", .file = Utf16Le(u"\uFEFFREGEDIT4\r\n\r\n\"") + "\x00\xD8"s,
+         .problem = "3: kein gültiges UTF-16LE."},
+        {.name = "bad UTF-8 after the mark", .file = "\xEF\xBB\xBFREGEDIT4\n\n\xD6",
+         .problem = "3: kein gültiges UTF-8"},
+    };
+    // clang-format on
+    const std::string start =
+        "Marquill: Die Einstellungsdatei " + HivePath() + " ist nicht lesbar, Zeile ";
+    for (const BrokenRow& row : rows) {
+        WriteFile(HivePath(), row.file);
+        EXPECT_EQ(Query("A", "a"), std::nullopt) << row.name;
+        EXPECT_NE(StoreText("B", "b", "2"), ERROR_SUCCESS) << row.name;
+        EXPECT_EQ(ReadFile(HivePath()), row.file) << row.name;
+        const std::string message = platform::SettingsFileProblem();
+        EXPECT_TRUE(message.starts_with(start + row.problem)) << row.name << ": " << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << row.name;
+    }
+    std::filesystem::remove(HivePath());
+    EXPECT_EQ(platform::SettingsFileProblem(), "");
+}
+
+TEST_F(HiveFile, NamesThatTheFileCannotHoldAreRefused) {
+    for (const std::string& name : {"a\nb"s, "a\0b"s, "\xff"s}) {
+        EXPECT_EQ(StoreText("K", name, "1"), ERROR_INVALID_PARAMETER) << name;
+        EXPECT_EQ(StoreText("K\\" + name, "v", "1"), ERROR_INVALID_PARAMETER) << name;
+    }
+}
+
+// Editors write in place, often within one tick of the file system's clock and at the same
+// size: a hive kept from an earlier read must never hide the change.
+TEST_F(HiveFile, EveryReadSeesTheFileAsItIsNow) {
+    const std::string hive = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=\"";
+    for (char round = '1'; round <= '9'; ++round) {
+        WriteFile(HivePath(), hive + round + "a\"\n");
+        usleep(60'000);  // long enough for the parsed hive to be kept
+        EXPECT_EQ(Query("K", "v"), Text(round + "a"s)) << round;
+        WriteFile(HivePath(), hive + round + "b\"\n");
+        EXPECT_EQ(Query("K", "v"), Text(round + "b"s)) << round;
+        WriteFile(HivePath(), hive + round + "c\"\n");
+        EXPECT_EQ(Query("K", "v"), Text(round + "c"s)) << round;
+    }
+}
+
+}  // namespace

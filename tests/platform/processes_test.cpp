@@ -1,0 +1,116 @@
+// Child processes on Linux: the start without a shell, the process list, and what a wait can
+// sleep on until a child ends.
+#include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <string>
+
+#include "platform/platform.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace platform;
+
+// Were a shell involved, one of these arguments would create the marker. The child also gets
+// no terminal input to block on.
+TEST(StartCommandLine, RunsOnlyTheQuotedProgramWithPlainTextArguments) {
+    testsupport::TempFolder folder;
+    ASSERT_TRUE(testsupport::MakeFolder(folder / "nav man"));
+    const std::string program = folder / "nav man/prog", out = folder / "out", m = folder / "m";
+    testsupport::WriteFile(program, "#!/bin/sh\nprintf '[%s]' \"$@\" > '" + out +
+                                        "'\nreadlink /proc/$$/fd/0 >> '" + out + "'\n");
+    chmod(program.c_str(), 0755);
+    std::string line = "\"" + program + "\" \"two words\"", expected = "[two words]";
+    for (const std::string word : {";touch", "$(touch", ")", "`touch", "|", "touch", ">", "&&"})
+        line += " " + word + " " + m, expected += "[" + word + "][" + m + "]";
+    std::int32_t pid = 0;
+    ASSERT_EQ(StartCommandLine(line, 0, &pid), 0);
+    ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+    EXPECT_EQ(testsupport::ReadFile(out), expected + "/dev/null\n");
+    EXPECT_FALSE(testsupport::FileExists(m));
+}
+
+// A used-up walk stays ended, and a closed or invalid handle is refused, never walked.
+TEST(ProcessList, ListsThisProgramAndRefusesEndedWalksAndClosedHandles) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0);
+    PROCESSENTRY32 entry, own;
+    for (bool read = Process32First(snapshot, &entry); read; read = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID == getpid()) own = entry;
+    EXPECT_EQ(own.th32ParentProcessID, getppid());
+    EXPECT_EQ(own.szExeFile, "platform_tests");
+    EXPECT_FALSE(Process32Next(snapshot, &entry));
+    EXPECT_TRUE(CloseHandle(snapshot));
+    EXPECT_FALSE(CloseHandle(snapshot));
+    EXPECT_FALSE(Process32First(snapshot, &entry));
+    EXPECT_FALSE(Process32First(INVALID_HANDLE_VALUE, &entry));
+}
+
+// From here on pidfd_open fails with ENOSYS, as on a kernel older than 5.3.
+bool WithoutPidfd() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_pidfd_open, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{.len = 4, .filter = filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+bool Readable(EndSignal signal, int milliseconds) {
+    pollfd end{.fd = static_cast<int>(signal), .events = POLLIN, .revents = 0};
+    int ready = 0;
+    while ((ready = poll(&end, 1, milliseconds)) < 0 && errno == EINTR) {
+    }
+    return ready == 1;
+}
+
+// In a child of the test, so that the seccomp filter and the signal handler stay there. The
+// exit code holds one bit per check that failed.
+int EndSignalChecks(bool withoutPidfd) {
+    if (withoutPidfd && !WithoutPidfd()) return 1;
+    std::int32_t child = 0;
+    if (StartCommandLine("/bin/sleep 0.2", 0, &child) != 0) return 2;
+    const EndSignal signal = ChildEndSignal(child);
+    int failed = signal == kNoEndSignal ? 4 : 0;
+    if (Readable(signal, 0)) failed |= 8;                      // not before the end
+    if (!Readable(signal, 5000)) failed |= 16;                 // but at the end
+    CloseHandle(CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0));  // sees it ended: reaps it
+    if (ChildEndSignal(child) != kNoEndSignal) failed |= 32;   // its id is free for others now
+    return failed;
+}
+
+struct EndSignalRow {
+    const char* name;
+    bool withoutPidfd;
+};
+
+TEST(ChildEndSignal, WakesAtTheChildsEndAndNeverOutlivesTheChild) {
+    // clang-format off
+    const EndSignalRow rows[] = {
+        {.name = "pidfd", .withoutPidfd = false},
+        {.name = "SIGCHLD through a pipe", .withoutPidfd = true},
+    };
+    // clang-format on
+    for (const EndSignalRow& row : rows) {
+        const pid_t tester = fork();
+        if (tester == 0) _exit(EndSignalChecks(row.withoutPidfd));
+        int status = 0;
+        EXPECT_EQ(waitpid(tester, &status, 0), tester) << row.name;
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0) << row.name;
+    }
+    EXPECT_EQ(ChildEndSignal(getpid()), kNoEndSignal);  // not a child
+}
+
+}  // namespace
