@@ -30,13 +30,8 @@ void ExpectOneCriticalBox(const ScriptedRuntime& runtime, const std::string& tex
 }
 
 TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
-    struct Row {
-        const char* name;
-        int err;
-        const char* file = "f";
-        int number;
-    };
     // clang-format off
+    struct Row { const char* name; int err; const char* file = "f"; int number; };
     const Row rows[] = {
         {.name = "ENOENT",         .err = ENOENT,                          .number = 53},
         {.name = "ENOENT_folder",  .err = ENOENT,    .file = "missing/f", .number = 76},
@@ -56,13 +51,8 @@ TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
 
 // The statement line only for a numbered statement.
 TEST(ErrorReport, ShowsOneCriticalBoxAndEndsTheProgram) {
-    struct Row {
-        const char* name;
-        std::string desc;
-        int statement;
-        std::string end;  // the last line
-    };
     // clang-format off
+    struct Row { const char* name; std::string desc; int statement; std::string end; };
     const Row rows[] = {
         {.name = "numbered",       .desc = "Überlauf", .statement = 20, .end = "Zeile   : 20\r\n"},
         {.name = "unnumbered",     .desc = "Überlauf", .statement = 0,  .end = ""},
@@ -81,12 +71,8 @@ TEST(ErrorReport, ShowsOneCriticalBoxAndEndsTheProgram) {
 }
 
 TEST(EventHandler, AnUnhandledFailureShowsTheStandardMessageAndEndsTheProgram) {
-    struct Row {
-        const char* name;
-        std::function<void()> handler;
-        const char* text;
-    };
     // clang-format off
+    struct Row { const char* name; std::function<void()> handler; const char* text; };
     const Row rows[] = {
         {.name = "runtime_error", .handler = [] { throw runtime::RuntimeError(53); },
          .text = "Laufzeitfehler '53':\r\n\r\nDatei nicht gefunden"},

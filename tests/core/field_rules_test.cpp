@@ -21,8 +21,7 @@ struct ScopedLocale {
 
 struct Row {
     const char* name;
-    std::string field;
-    std::string result;
+    std::string field, result;
 };
 
 TEST(FlagValue, OnlyOneOrCapitalXBetweenSpacesIsSet) {

@@ -19,12 +19,8 @@ using Lines = std::vector<std::string>;
 
 // A line ends only at CR LF; a line that is not UTF-8 is read as Windows-1252.
 TEST(ReadLineFromFile, EndsLinesOnlyAtCrLf) {
-    struct Row {
-        const char* name;
-        std::string file;
-        Lines lines;
-    };
     // clang-format off
+    struct Row { const char* name; std::string file; Lines lines; };
     const Row rows[] = {
         {.name = "cr_lf",      .file = "a;b\r\nc;d\r\n",        .lines = {"a;b\r\n", "c;d\r\n"}},
         {.name = "no_end",     .file = "a;b\r\nc;d",            .lines = {"a;b\r\n", "c;d"}},
@@ -62,13 +58,8 @@ TEST(ReadLineFromFile, ReportsAFailingReadAndEnds) {
 // Field n counts from 1; below 1 it is the first, beyond the last field the last.
 TEST(GetToken, TakesFieldNOrTheLastField) {
     const std::string kLong(32765, 'y');  // its end separator at the last 16-bit position
-    struct Row {
-        const char* name;
-        std::string line;
-        std::int16_t n;
-        std::string field;
-    };
     // clang-format off
+    struct Row { const char* name; std::string line; std::int16_t n; std::string field; };
     const Row rows[] = {
         {.name = "first",          .line = "Blitzer;blitz;1;3;X;0", .n = 1,     .field = "Blitzer"},
         {.name = "fourth",         .line = "Blitzer;blitz;1;3;X;0", .n = 4,     .field = "3"},
@@ -91,13 +82,8 @@ TEST(GetToken, TakesFieldNOrTheLastField) {
 // Separator positions are 16-bit: one further on is an overflow where it is met.
 TEST(GetToken, ReportsSeparatorPositionOverflowAtItsStatement) {
     const std::string kLong(32766, 'x');
-    struct Row {
-        const char* name;
-        std::string line;
-        std::int16_t n;
-        int statement;
-    };
     // clang-format off
+    struct Row { const char* name; std::string line; std::int16_t n; int statement; };
     const Row rows[] = {
         {.name = "first_search", .line = kLong + "x;b",        .n = 1, .statement = 30},
         {.name = "cut_after_it", .line = kLong + ";b",         .n = 2, .statement = 60},
@@ -113,13 +99,10 @@ TEST(GetToken, ReportsSeparatorPositionOverflowAtItsStatement) {
     }
 }
 
+// The entries of the POI folder; a name ending in "/" is a folder.
 TEST(HasPoiData, NeedsADataFileAndAnIcon) {
-    struct Row {
-        const char* name;
-        const char* entries;  // a name ending in "/" is a folder
-        std::int16_t answer;
-    };
     // clang-format off
+    struct Row { const char* name; const char* entries; std::int16_t answer; };
     const Row rows[] = {
         {.name = "csv_and_icon",     .entries = "Blitzer.csv Blitzer.bmp",  .answer = -1},
         {.name = "asc_other_case",   .entries = "BLITZER.ASC blitzer.Bmp",  .answer = -1},

@@ -22,11 +22,8 @@ const std::string kWritesAll = InstallTest::kWritesAllOutputs;
 // anything reached the card and the icon was staged beside the data.
 TEST_F(InstallTest, CompilerGetsEachPathWholeWhateverTheFoldersAndShortNameHold) {
     // The NavMan folder, the Windows folder, the short-name column and its staged name.
-    struct Row {
-        const char *name, *nav, *win, *column;
-        const char* staged = "BLITZ";
-    };
     // clang-format off
+    struct Row { const char *name, *nav, *win, *column; const char* staged = "BLITZ"; };
     const Row rows[] = {
         {.name = "plain",            .nav = "nav",     .win = "w",            .column = "blitz"},
         {.name = "navman_space",     .nav = "Nav Man", .win = "w",            .column = "blitz"},

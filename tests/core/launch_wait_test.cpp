@@ -41,25 +41,20 @@ std::vector<PROCESSENTRY32> Listing(const std::vector<std::int32_t>& ids) {
 
 // Id 0 is a real entry, and -1 must not match the "nothing found" mark.
 TEST_F(LaunchWaitTest, IsProcessWalksTheWholeList) {
-    struct Row {
-        const char* name;
-        std::vector<std::int32_t> listed;
-        std::int32_t wanted;
-        std::int16_t answer;
-    };
     // clang-format off
+    struct Row { const char* name; std::vector<std::int32_t> listed; std::int32_t id; int answer; };
     const Row rows[] = {
-        {.name = "empty_list",  .listed = {},        .wanted = 1,  .answer = 0},
-        {.name = "last_entry",  .listed = {1, 2, 7}, .wanted = 7,  .answer = -1},
-        {.name = "first_entry", .listed = {7, 1},    .wanted = 7,  .answer = -1},
-        {.name = "not_listed",  .listed = {1, 2, 3}, .wanted = 7,  .answer = 0},
-        {.name = "id_zero",     .listed = {0},       .wanted = 0,  .answer = -1},
-        {.name = "minus_one",   .listed = {1, 2},    .wanted = -1, .answer = 0},
+        {.name = "empty_list",  .listed = {},        .id = 1,  .answer = 0},
+        {.name = "last_entry",  .listed = {1, 2, 7}, .id = 7,  .answer = -1},
+        {.name = "first_entry", .listed = {7, 1},    .id = 7,  .answer = -1},
+        {.name = "not_listed",  .listed = {1, 2, 3}, .id = 7,  .answer = 0},
+        {.name = "id_zero",     .listed = {0},       .id = 0,  .answer = -1},
+        {.name = "minus_one",   .listed = {1, 2},    .id = -1, .answer = 0},
     };
     // clang-format on
     for (const Row& row : rows) {
         SetProcessListSource([&] { return Listing(row.listed); });
-        EXPECT_EQ(vbreg::isProcess(row.wanted), row.answer) << row.name;
+        EXPECT_EQ(vbreg::isProcess(row.id), row.answer) << row.name;
     }
 }
 
@@ -124,13 +119,13 @@ TEST_F(LaunchWaitTest, FailuresAreReportedAtTheirStatementAndEndTheProgram) {
     const auto inTheTest = [](const char* description) {
         return testsupport::ErrorReport(description, "vbreg", "isProcess", 80);
     };
+    // clang-format off
     struct Row {
         const char* name;
         std::string commandLine = "/bin/true";
         std::function<void()> listing = [] {};
         std::string text;
     };
-    // clang-format off
     const Row rows[] = {
         {.name = "program_missing", .commandLine = "\"" + folder / "poicompiler" + "\" IN.asc",
          .text = testsupport::ErrorReport("Datei nicht gefunden", "Utils", "call_and_wait", 20)},

@@ -17,12 +17,8 @@ namespace {
 // Numbers, not text: as text "2.10.0" sorts below "2.4.0". Anything unparsable consults nothing.
 TEST(SystemRules, ProcessListAboveTwoFourZeroAndTheKeyOfTheNtPlatform) {
     const std::string nt = vbreg::kNtVersionKey, windows = vbreg::kWindowsVersionKey;
-    struct Row {
-        const char* version;
-        bool consults;
-        std::string key;
-    };
     // clang-format off
+    struct Row { const char* version; bool consults; std::string key; };
     const Row rows[] = {
         {.version = "2.5.0",  .consults = true,  .key = nt},
         {.version = "2.6.18", .consults = true,  .key = nt},

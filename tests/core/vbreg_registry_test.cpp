@@ -3,7 +3,6 @@
 #include <sys/resource.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "core/vbreg/registry_strings.h"
@@ -55,8 +54,7 @@ TEST_F(RegistryStrings, WritesOneValueThatAnySpellingReaches) {
 TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
     struct Row {
         const char* name;
-        std::string stored;
-        std::string read;
+        std::string stored, read;
         std::int16_t flag = 0;
     };
     const std::string x254(254, 'x');
