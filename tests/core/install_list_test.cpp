@@ -57,7 +57,7 @@ TEST(ReadLineFromFile, ReportsAFailingReadAndEnds) {
 
 // Field n counts from 1; below 1 it is the first, beyond the last field the last.
 TEST(GetToken, TakesFieldNOrTheLastField) {
-    const std::string kLong(32765, 'y');  // its end separator at the last 16-bit position
+    const std::string kLong(32765, 'y');  // the cut after it reaches 32767, the last 16-bit value
     // clang-format off
     struct Row { const char* name; std::string line; std::int16_t n; std::string field; };
     const Row rows[] = {

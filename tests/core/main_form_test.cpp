@@ -28,27 +28,25 @@ protected:
 // A path field turns red with the marker only when empty or holding the marker itself; the
 // button is enabled only when no display shows the marker. No NavMan entry shows nothing.
 TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
+    // NavMan's folder if installed, the stored folders, the fields after the check, and whether
+    // the Install button is on.
     struct Row {
         const char* name;
-        std::optional<std::string> nav = {};  // installed, with this folder
-        const char *poi, *sd;                 // stored
-        const char *poiShows, *sdShows;
-        bool enabled = false;
+        std::optional<std::string> nav = {};
+        const char *poi, *sd, *poiNow, *sdNow;
+        bool on = false;
     };
-    const char* const M = kMarker;
+    const char *const M = kMarker, *const P = "/p/", *const S = "/s/", *const U = "Unbekannt!";
     // clang-format off
     const Row rows[] = {
-        {.name = "first_start", .poi = "", .sd = "", .poiShows = M, .sdShows = M},
-        {.name = "all_set", .poi = "/p/", .sd = "/s/", .poiShows = "/p/", .sdShows = "/s/",
-         .enabled = true},
-        {.name = "navman_marker", .nav = M, .poi = "/p/", .sd = "/s/", .poiShows = "/p/",
-         .sdShows = "/s/"},
-        {.name = "navman_blank", .nav = "", .poi = "/p/", .sd = "/s/", .poiShows = "/p/",
-         .sdShows = "/s/", .enabled = true},
-        {.name = "marker_kept", .poi = M, .sd = "/s/", .poiShows = M, .sdShows = "/s/"},
-        {.name = "sd_empty", .poi = "/p/", .sd = "", .poiShows = "/p/", .sdShows = M},
-        {.name = "blank_and_capital_marker", .poi = "   ", .sd = "Unbekannt!", .poiShows = "   ",
-         .sdShows = "Unbekannt!", .enabled = true},
+        {.name = "first_start", .poi = "", .sd = "", .poiNow = M, .sdNow = M},
+        {.name = "sd_empty", .poi = P, .sd = "", .poiNow = P, .sdNow = M},
+        {.name = "all_set", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
+        {.name = "navman_marker", .nav = M, .poi = P, .sd = S, .poiNow = P, .sdNow = S},
+        {.name = "navman_blank", .nav = "", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
+        {.name = "marker_kept", .poi = M, .sd = S, .poiNow = M, .sdNow = S},
+        {.name = "blank_kept", .poi = "   ", .sd = S, .poiNow = "   ", .sdNow = S, .on = true},
+        {.name = "other_case", .poi = P, .sd = U, .poiNow = P, .sdNow = U, .on = true},
     };
     // clang-format on
     const auto colour = [](const std::string& shown) {
@@ -63,11 +61,11 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
         EXPECT_EQ(window.form.caption, "Marquill (200512181907)") << row.name;
         EXPECT_FALSE(window.lbl_active.visible) << row.name;
         EXPECT_EQ(window.txt_navman.caption, row.nav.value_or("")) << row.name;
-        EXPECT_EQ(window.txt_poi.text, row.poiShows) << row.name;
-        EXPECT_EQ(window.txt_sd.text, row.sdShows) << row.name;
-        EXPECT_EQ(window.txt_poi.colour, colour(row.poiShows)) << row.name;
-        EXPECT_EQ(window.txt_sd.colour, colour(row.sdShows)) << row.name;
-        EXPECT_EQ(window.cmd_Start.enabled, row.enabled) << row.name;
+        EXPECT_EQ(window.txt_poi.text, row.poiNow) << row.name;
+        EXPECT_EQ(window.txt_sd.text, row.sdNow) << row.name;
+        EXPECT_EQ(window.txt_poi.colour, colour(row.poiNow)) << row.name;
+        EXPECT_EQ(window.txt_sd.colour, colour(row.sdNow)) << row.name;
+        EXPECT_EQ(window.cmd_Start.enabled, row.on) << row.name;
         TearDown();
     }
 }

@@ -72,23 +72,19 @@ void PutInTheWay(InTheWay what, const std::string& path) {
 // Unless stored, the system answers the user's cache folder, whose staging folder it makes:
 // short enough for the 255-byte read, private, and never one that someone else could reach.
 TEST_F(WindowsDir, WithoutAStoredOneIsAlwaysOneTheProgramCanUse) {
-    struct Row {
-        const char* name;
-        std::size_t cacheName = 0;  // the length of a longer XDG_CACHE_HOME below the test's own
-        InTheWay inTheWay = InTheWay::kNothing;  // of our folder in $TMPDIR
-        Answer answer;
-    };
+    using enum InTheWay;
+    using enum Answer;
+    // The length of a longer XDG_CACHE_HOME below the test's own, what is in the way of our
+    // folder in $TMPDIR, and the folder answered.
     // clang-format off
+    struct Row { const char* name; std::size_t cache = 0; InTheWay way = kNothing; Answer answer; };
     const Row rows[] = {
-        {.name = "cache folder",                            .answer = Answer::kCacheFolder},
-        {.name = "240 bytes",      .cacheName = 200,        .answer = Answer::kCacheFolder},
-        {.name = "cache too long", .cacheName = 250,        .answer = Answer::kTempFolder},
-        {.name = "another user's", .cacheName = 250, .inTheWay = InTheWay::kOtherUsersFolder,
-         .answer = Answer::kNowhere},
-        {.name = "an open folder", .cacheName = 250, .inTheWay = InTheWay::kOpenFolder,
-         .answer = Answer::kNowhere},
-        {.name = "a link",         .cacheName = 250, .inTheWay = InTheWay::kLink,
-         .answer = Answer::kNowhere},
+        {.name = "cache folder",                                           .answer = kCacheFolder},
+        {.name = "240 bytes",      .cache = 200,                           .answer = kCacheFolder},
+        {.name = "cache too long", .cache = 250,                           .answer = kTempFolder},
+        {.name = "another user's", .cache = 250, .way = kOtherUsersFolder, .answer = kNowhere},
+        {.name = "an open folder", .cache = 250, .way = kOpenFolder,       .answer = kNowhere},
+        {.name = "a link",         .cache = 250, .way = kLink,             .answer = kNowhere},
     };
     // clang-format on
     const char* tmpdir = std::getenv("TMPDIR");
@@ -97,13 +93,13 @@ TEST_F(WindowsDir, WithoutAStoredOneIsAlwaysOneTheProgramCanUse) {
         testsupport::TempFolder temp;
         setenv("TMPDIR", temp.Path().c_str(), 1);
         const std::string ours = temp.Path() + "/marquill-" + std::to_string(getuid());
-        const std::string cache = CacheHome() + "/" + std::string(row.cacheName, 'c');
+        const std::string cache = CacheHome() + "/" + std::string(row.cache, 'c');
         setenv("XDG_CACHE_HOME", cache.c_str(), 1);
-        PutInTheWay(row.inTheWay, ours);
+        PutInTheWay(row.way, ours);
         const std::string answers[] = {cache + "/marquill", ours, "/nonexistent/marquill"};
         const std::string& expected = answers[static_cast<int>(row.answer)];
         EXPECT_EQ(vbreg::GetWindowsDir(), expected) << row.name;
-        if (row.answer != Answer::kNowhere) {
+        if (row.answer != kNowhere) {
             struct stat info {};
             EXPECT_EQ(stat((expected + "/temp").c_str(), &info), 0) << row.name;
             EXPECT_EQ(info.st_mode & (S_IFMT | 0777), S_IFDIR | 0700u) << row.name;
