@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/vbreg/registry_keys.h"
 #include "core/vbreg/registry_strings.h"
 #include "platform/registry_test_util.h"
 #include "support/scripted_runtime.h"
@@ -27,8 +28,12 @@ protected:
     std::int16_t flag_ = 0;
 };
 
-TEST_F(RegistryStrings, FirstStartReadsEmptyTextsSilentlyAndCreatesNothing) {
+// As at the first start; SystemRoot of the Windows family's key, as GetWindowsDir reads it on a
+// system that is not NT, is missing too.
+TEST_F(RegistryStrings, MissingValuesReadEmptyWithoutABoxAndCreateNothing) {
     EXPECT_EQ(Read(kSettingsKey, "Path_POI"), "");
+    EXPECT_EQ(flag_, 0);
+    EXPECT_EQ(Read(vbreg::kWindowsVersionKey, "SystemRoot"), "");
     EXPECT_EQ(flag_, 0);
     EXPECT_TRUE(runtime_.Boxes().empty());
     EXPECT_FALSE(std::filesystem::exists(ConfigHome() + "/marquill"));
