@@ -11,9 +11,6 @@
 #include <functional>
 #include <new>
 #include <sstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "core/runtime/runtime_error.h"
 #include "core/vbreg/is_process.h"
@@ -25,41 +22,39 @@
 namespace {
 
 using platform::PROCESSENTRY32;
+using platform::test_seams::SetProcessListSource;
 
 class LaunchWaitTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::test_seams::SetProcessListSource({}); }
-
-    static void ListOnly(const std::vector<std::int32_t>& ids) {
-        platform::test_seams::SetProcessListSource([ids] {
-            std::vector<PROCESSENTRY32> list(ids.size());
-            for (std::size_t i = 0; i < ids.size(); ++i) list[i].th32ProcessID = ids[i];
-            return list;
-        });
-    }
+    void TearDown() override { SetProcessListSource({}); }
 
     testsupport::TempFolder folder;
     testsupport::ScriptedRuntime runtime;
 };
 
+// Every snapshot lists these ids.
+std::vector<PROCESSENTRY32> Listing(const std::vector<std::int32_t>& ids) {
+    std::vector<PROCESSENTRY32> list(ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) list[i].th32ProcessID = ids[i];
+    return list;
+}
+
 // Id 0 is a real entry, and -1 must not match the "nothing found" mark.
 TEST_F(LaunchWaitTest, IsProcessWalksTheWholeList) {
-    const struct {
-        const char* name;
-        std::vector<std::int32_t> listed;
-        std::int32_t wanted;
-        std::int16_t answer;
-    } rows[] = {
-        {.name = "empty_list", .listed = {}, .wanted = 1, .answer = 0},
-        {.name = "last_entry", .listed = {1, 2, 7}, .wanted = 7, .answer = -1},
-        {.name = "first_entry", .listed = {7, 1}, .wanted = 7, .answer = -1},
-        {.name = "not_listed", .listed = {1, 2, 3}, .wanted = 7, .answer = 0},
-        {.name = "id_zero", .listed = {0}, .wanted = 0, .answer = -1},
-        {.name = "minus_one", .listed = {1, 2}, .wanted = -1, .answer = 0},
+    // clang-format off
+    struct Row { const char* name; std::vector<std::int32_t> listed; std::int32_t id; int answer; };
+    const Row rows[] = {
+        {.name = "empty_list",  .listed = {},        .id = 1,  .answer = 0},
+        {.name = "last_entry",  .listed = {1, 2, 7}, .id = 7,  .answer = -1},
+        {.name = "first_entry", .listed = {7, 1},    .id = 7,  .answer = -1},
+        {.name = "not_listed",  .listed = {1, 2, 3}, .id = 7,  .answer = 0},
+        {.name = "id_zero",     .listed = {0},       .id = 0,  .answer = -1},
+        {.name = "minus_one",   .listed = {1, 2},    .id = -1, .answer = 0},
     };
-    for (const auto& row : rows) {
-        ListOnly(row.listed);
-        EXPECT_EQ(vbreg::isProcess(row.wanted), row.answer) << row.name;
+    // clang-format on
+    for (const Row& row : rows) {
+        SetProcessListSource([&] { return Listing(row.listed); });
+        EXPECT_EQ(vbreg::isProcess(row.id), row.answer) << row.name;
     }
 }
 
@@ -79,7 +74,6 @@ TEST_F(LaunchWaitTest, IsProcessAnswersFromTheLiveList) {
     EXPECT_EQ(vbreg::isProcess(foreign), 0);
     EXPECT_TRUE(waitpid(own, nullptr, WNOHANG) == -1 && errno == ECHILD);
     EXPECT_EQ(waitpid(foreign, nullptr, WNOHANG), foreign);
-    EXPECT_EQ(vbreg::isProcess(2147483000), 0);  // never existed
 }
 
 TEST_F(LaunchWaitTest, ReturnsOnlyAfterTheProgramEndedRunningEventsMeanwhile) {
@@ -106,11 +100,9 @@ std::int32_t NewestChild() {
 TEST_F(LaunchWaitTest, AnIdTakenByAnotherProcessKeepsTheWaitGoing) {
     std::int32_t child = 0;
     int listings = 0;
-    platform::test_seams::SetProcessListSource([&] {
+    SetProcessListSource([&] {
         if (child == 0) child = NewestChild();
-        std::vector<PROCESSENTRY32> list(++listings <= 3 ? 1 : 0);
-        for (PROCESSENTRY32& entry : list) entry.th32ProcessID = child;
-        return list;
+        return Listing(++listings <= 3 ? std::vector{child} : std::vector<std::int32_t>{});
     });
     Utils::call_and_wait("/bin/sleep 0.1", 0);
     EXPECT_EQ(listings, 4);
@@ -121,52 +113,33 @@ TEST_F(LaunchWaitTest, AnIdTakenByAnotherProcessKeepsTheWaitGoing) {
     EXPECT_EQ(signals[2], platform::kNoEndSignal);
 }
 
-// A program that cannot start is reported at the start, naming the program (an empty line has
-// none); one that started but cannot be tested is reported by the process test. Failures of
-// the library meet the same report.
+// A program that cannot start is reported at the start; one that started but cannot be tested
+// is reported by the process test, memory running out as well.
 TEST_F(LaunchWaitTest, FailuresAreReportedAtTheirStatementAndEndTheProgram) {
-    const std::string at20 = "\r\nModul   : Utils\r\nFunktion: call_and_wait\r\nZeile   : 20\r\n";
-    const std::string at80 = "\r\nModul   : vbreg\r\nFunktion: isProcess\r\nZeile   : 80\r\n";
-    const struct {
-        const char* name;
-        std::string commandLine;
-        std::function<void()> listFailure;
-        std::string text;
-    } rows[] = {
-        {.name = "program_missing",
-         .commandLine = "\"" + (folder / "poicompiler") + "\" IN.asc",
-         .listFailure = [] {},
-         .text = "Datei nicht gefunden" + at20},
-        {.name = "empty_line",
-         .commandLine = "",
-         .listFailure = [] {},
-         .text = "Datei nicht gefunden" + at20},
-        {.name = "folder_missing",
-         .commandLine = folder / "no-such-folder/poicompiler",
-         .listFailure = [] {},
-         .text = "Pfad nicht gefunden" + at20},
-        {.name = "list_refused",
-         .commandLine = "/bin/true",
-         .listFailure = [] { throw runtime::RuntimeError(runtime::kPermissionDenied); },
-         .text = "Zugriff verweigert" + at80},
-        {.name = "memory_ran_out",
-         .commandLine = "/bin/true",
-         .listFailure = [] { throw std::bad_alloc(); },
-         .text = "Nicht genügend Speicher" + at80},
-        {.name = "library_failure",
-         .commandLine = "/bin/true",
-         .listFailure = [] { throw std::length_error("vector"); },
-         .text = "Fehler beim Zugriff auf Pfad oder Datei" + at80},
+    const auto inTheTest = [](const char* description) {
+        return testsupport::ErrorReport(description, "vbreg", "isProcess", 80);
     };
-    for (const auto& row : rows) {
-        platform::test_seams::SetProcessListSource([&]() -> std::vector<PROCESSENTRY32> {
-            row.listFailure();
-            return {};
-        });
+    // clang-format off
+    struct Row {
+        const char* name;
+        std::string commandLine = "/bin/true";
+        std::function<void()> listing = [] {};
+        std::string text;
+    };
+    const Row rows[] = {
+        {.name = "program_missing", .commandLine = "\"" + folder / "poicompiler" + "\" IN.asc",
+         .text = testsupport::ErrorReport("Datei nicht gefunden", "Utils", "call_and_wait", 20)},
+        {.name = "list_refused", .listing = [] { throw runtime::RuntimeError(70); },
+         .text = inTheTest("Zugriff verweigert")},
+        {.name = "memory_ran_out", .listing = [] { throw std::bad_alloc(); },
+         .text = inTheTest("Nicht genügend Speicher")},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SetProcessListSource([&] { return row.listing(), Listing({}); });
         testsupport::ScriptedRuntime rowRuntime;
         EXPECT_THROW(Utils::call_and_wait(row.commandLine, 0), runtime::ProgramEnded) << row.name;
-        EXPECT_EQ(rowRuntime.Boxes().size(), 1u) << row.name;
-        for (const auto& box : rowRuntime.Boxes()) EXPECT_EQ(box.text, row.text) << row.name;
+        EXPECT_EQ(rowRuntime.Texts(), std::vector{row.text}) << row.name;
         EXPECT_EQ(rowRuntime.EventRuns(), 0) << row.name;
     }
 }

@@ -25,89 +25,62 @@ protected:
     testsupport::FakeMainWindow window;
 };
 
-// A path field is marked red only when empty or holding the marker itself; the button is
-// enabled only when no display shows the marker. No NavMan entry shows an empty caption.
+// A path field turns red with the marker only when empty or holding the marker itself; the
+// button is enabled only when no display shows the marker. No NavMan entry shows nothing.
 TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
-    const auto none = std::nullopt;
-    const struct {
+    // NavMan's folder if installed, the stored folders, the fields after the check, and whether
+    // the Install button is on.
+    struct Row {
         const char* name;
-        std::optional<std::string> navman;  // nullopt: NavMan not installed
-        const char* poi;
-        const char* sd;
-        std::string poiShown;
-        std::uint32_t poiColour;
-        bool enabled;
-    } rows[] = {
-        {.name = "all_set",
-         .navman = none,
-         .poi = "/p/",
-         .sd = "/s/",
-         .poiShown = "/p/",
-         .poiColour = controls::kBlack,
-         .enabled = true},
-        {.name = "navman_marker",
-         .navman = kMarker,
-         .poi = "/p/",
-         .sd = "/s/",
-         .poiShown = "/p/",
-         .poiColour = controls::kBlack,
-         .enabled = false},
-        {.name = "navman_empty",
-         .navman = "",
-         .poi = "/p/",
-         .sd = "/s/",
-         .poiShown = "/p/",
-         .poiColour = controls::kBlack,
-         .enabled = true},
-        {.name = "poi_empty",
-         .navman = "/nav",
-         .poi = "",
-         .sd = "/s/",
-         .poiShown = kMarker,
-         .poiColour = controls::kRed,
-         .enabled = false},
-        {.name = "poi_marker",
-         .navman = none,
-         .poi = kMarker,
-         .sd = "/s/",
-         .poiShown = kMarker,
-         .poiColour = controls::kRed,
-         .enabled = false},
-        {.name = "sd_empty",
-         .navman = none,
-         .poi = "/p/",
-         .sd = "",
-         .poiShown = "/p/",
-         .poiColour = controls::kBlack,
-         .enabled = false},
-        {.name = "blank_and_other_case",
-         .navman = none,
-         .poi = "   ",
-         .sd = "Unbekannt!",
-         .poiShown = "   ",
-         .poiColour = controls::kBlack,
-         .enabled = true},
+        std::optional<std::string> nav = {};
+        const char *poi, *sd, *poiNow, *sdNow;
+        bool on = false;
     };
-    for (const auto& row : rows) {
+    const char *const M = kMarker, *const P = "/p/", *const S = "/s/", *const U = "Unbekannt!";
+    // clang-format off
+    const Row rows[] = {
+        {.name = "first_start", .poi = "", .sd = "", .poiNow = M, .sdNow = M},
+        {.name = "sd_empty", .poi = P, .sd = "", .poiNow = P, .sdNow = M},
+        {.name = "all_set", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
+        {.name = "navman_marker", .nav = M, .poi = P, .sd = S, .poiNow = P, .sdNow = S},
+        {.name = "navman_blank", .nav = "", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
+        {.name = "marker_kept", .poi = M, .sd = S, .poiNow = M, .sdNow = S},
+        {.name = "blank_kept", .poi = "   ", .sd = S, .poiNow = "   ", .sdNow = S, .on = true},
+        {.name = "other_case", .poi = P, .sd = U, .poiNow = P, .sdNow = U, .on = true},
+    };
+    // clang-format on
+    const auto colour = [](const std::string& shown) {
+        return shown == kMarker ? controls::kRed : controls::kBlack;
+    };
+    for (const Row& row : rows) {
         SetUp();
-        if (row.navman) vbreg::WriteRegString(vbreg::kNavManKey, "InstallLocation", *row.navman);
+        if (row.nav) vbreg::WriteRegString(vbreg::kNavManKey, "InstallLocation", *row.nav);
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_POI", row.poi);
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_SD", row.sd);
         Main::Form_Load(window.form);
-        EXPECT_EQ(window.txt_navman.caption, row.navman.value_or("")) << row.name;
-        EXPECT_EQ(window.txt_poi.text, row.poiShown) << row.name;
-        EXPECT_EQ(window.txt_poi.colour, row.poiColour) << row.name;
-        EXPECT_EQ(window.cmd_Start.enabled, row.enabled) << row.name;
+        EXPECT_EQ(window.form.caption, "Marquill (200512181907)") << row.name;
+        EXPECT_FALSE(window.lbl_active.visible) << row.name;
+        EXPECT_EQ(window.txt_navman.caption, row.nav.value_or("")) << row.name;
+        EXPECT_EQ(window.txt_poi.text, row.poiNow) << row.name;
+        EXPECT_EQ(window.txt_sd.text, row.sdNow) << row.name;
+        EXPECT_EQ(window.txt_poi.colour, colour(row.poiNow)) << row.name;
+        EXPECT_EQ(window.txt_sd.colour, colour(row.sdNow)) << row.name;
+        EXPECT_EQ(window.cmd_Start.enabled, row.on) << row.name;
         TearDown();
     }
 }
 
-TEST_F(MainFormTest, QuitStoresBothFieldsAsShownAndUnloadTheMarker) {
+// Both fields as shown, the POI folder first; the close box the same way.
+TEST_F(MainFormTest, QuitAndUnloadStoreBothFieldsAsShown) {
     Main::Form_Load(window.form);
     window.txt_poi.text = "C:/poi";
     EXPECT_THROW(Main::cmd_quit_Click(), runtime::ProgramEnded);
     EXPECT_EQ(Stored("Path_POI"), "C:/poi");
     EXPECT_EQ(Stored("Path_SD"), kMarker);
+#ifndef _WIN32  // the hive keeps values in the order first written
+    const std::string hive = testsupport::ReadFile(HivePath());
+    EXPECT_LT(hive.find("Path_POI"), hive.find("Path_SD"));
+#endif
     int cancel = 0;
     window.txt_sd.text = "";
     EXPECT_THROW(Main::Form_Unload(cancel), runtime::ProgramEnded);

@@ -6,7 +6,6 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -82,11 +81,8 @@ protected:
 
     // Everything on the card but the filler, hidden names included.
     std::vector<std::string> NamesOnCard() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(card_)) {
-            if (entry.path().filename() != "filler") names.push_back(entry.path().filename());
-        }
-        std::sort(names.begin(), names.end());
+        std::vector<std::string> names = testsupport::NamesIn(card_);
+        std::erase(names, "filler");
         return names;
     }
 

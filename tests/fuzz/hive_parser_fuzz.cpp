@@ -1,9 +1,10 @@
 // The settings file's reader and writer: whatever the reader accepts, the writer writes in a
 // form the reader takes back to the same keys and values, and writing that again gives the
 // same bytes. Whatever it refuses, it says why.
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <tuple>
 
 #include "platform/posix/hive_file.h"
 
@@ -11,19 +12,16 @@ namespace {
 
 using namespace platform::hive;
 
+auto Fields(const Value& value) {
+    return std::tie(value.name, value.type, value.data);
+}
+
+bool SameKey(const Key& a, const Key& b) {
+    return a.path == b.path && std::ranges::equal(a.values, b.values, {}, Fields, Fields);
+}
+
 bool SameHive(const Hive& a, const Hive& b) {
-    if (a.Keys().size() != b.Keys().size()) return false;
-    for (std::size_t k = 0; k < a.Keys().size(); ++k) {
-        const Key& x = a.Keys()[k];
-        const Key& y = b.Keys()[k];
-        if (x.path != y.path || x.values.size() != y.values.size()) return false;
-        for (std::size_t v = 0; v < x.values.size(); ++v) {
-            const Value& p = x.values[v];
-            const Value& q = y.values[v];
-            if (p.name != q.name || p.type != q.type || p.data != q.data) return false;
-        }
-    }
-    return true;
+    return std::ranges::equal(a.Keys(), b.Keys(), SameKey);
 }
 
 }  // namespace

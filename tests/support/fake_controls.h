@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/controls/controls.h"
 
@@ -47,8 +46,8 @@ public:
 // The five controls of the main window as fakes, installed for the core while it lives.
 class FakeMainWindow {
 public:
-    FakeMainWindow();
-    ~FakeMainWindow();
+    FakeMainWindow() { controls::InstallMainControls(&controls_); }
+    ~FakeMainWindow() { controls::InstallMainControls(nullptr); }
     FakeMainWindow(const FakeMainWindow&) = delete;
     FakeMainWindow& operator=(const FakeMainWindow&) = delete;
 
@@ -60,7 +59,7 @@ public:
     FakeButton cmd_Start;
 
 private:
-    controls::MainControls controls_;
+    controls::MainControls controls_{txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start};
 };
 
 }  // namespace testsupport

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/main/main_form.h"
+#include "core/runtime/event_handler.h"
 #include "core/vbreg/registry_keys.h"
 #include "core/vbreg/registry_strings.h"
 #include "support/fake_controls.h"
@@ -19,22 +21,21 @@ class InstallTest : public IsolatedTest {
 public:
     void SetUp() override {
         IsolatedTest::SetUp();
-        poi = root.Path() + "/poi/";
-        card = root.Path() + "/card/";
-        navman = root.Path() + "/navman";
         for (const auto& folder : {poi, card, navman}) ::mkdir(folder.c_str(), 0755);
         window.txt_poi.text = poi;
         window.txt_sd.text = card;
         window.txt_navman.caption = navman;
     }
 
+    // "Installieren" pressed as the window presses it: inside the event guard.
+    static void PressInstall() { runtime::RunEventHandler(Main::cmd_Start_Click); }
+
     std::string Staging() const { return CacheHome() + "/marquill/temp/"; }
 
     void WriteList(const std::string& text) { WriteFile(poi + "MARQUILL.CSV", text); }
 
-    void WriteCategory(const std::string& name, const std::string& dataExtension = ".csv",
-                       const std::string& data = "8.1,50.1,Ort\r\n") {
-        WriteFile(poi + name + dataExtension, data);
+    void WriteCategory(const std::string& name, const std::string& data = "8.1,50.1,Ort\r\n") {
+        WriteFile(poi + name + ".csv", data);
         WriteFile(poi + name + ".bmp", "BM-icon-of-" + name);
     }
 
@@ -58,7 +59,7 @@ public:
         "cp \"$1\" \"$base.map\"; echo chk > \"$base.chk\"; echo bm > \"$base.bm\"";
 
     TempFolder root;
-    std::string poi, card, navman;
+    std::string poi = root / "poi/", card = root / "card/", navman = root / "navman";
     ScriptedRuntime runtime;
     FakeMainWindow window;
 };

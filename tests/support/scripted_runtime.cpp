@@ -26,6 +26,12 @@ int ScriptedRuntime::MsgBox(const runtime::ShownBox& box) {
     return (box.style & runtime::vbYesNo) == runtime::vbYesNo ? runtime::vbYes : runtime::vbOK;
 }
 
+std::vector<std::string> ScriptedRuntime::Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes_) texts.push_back(box.text);
+    return texts;
+}
+
 void ScriptedRuntime::DoEvents() {
     if (ended_) throw runtime::ProgramEnded{};  // a handler ended the program mid-wait
     ++eventRuns_;
@@ -52,6 +58,16 @@ void ScriptedRuntime::WaitForEvents(std::chrono::milliseconds bound, platform::E
 void ScriptedRuntime::EndProgram() {
     ended_ = true;
     throw runtime::ProgramEnded{};
+}
+
+std::string ErrorReport(const std::string& description, const std::string& module,
+                        const std::string& procedure, int statement) {
+    return description + "\r\nModul   : " + module + "\r\nFunktion: " + procedure +
+           "\r\nZeile   : " + std::to_string(statement) + "\r\n";
+}
+
+std::string StandardMessage(int number, const std::string& description) {
+    return "Laufzeitfehler '" + std::to_string(number) + "':\r\n\r\n" + description;
 }
 
 }  // namespace testsupport

@@ -29,6 +29,8 @@ public:
     }
 
     const std::vector<runtime::ShownBox>& Boxes() const { return boxes_; }
+    // The texts of the boxes shown, in order.
+    std::vector<std::string> Texts() const;
     bool Ended() const override { return ended_; }
     int EventRuns() const { return eventRuns_; }
     // The child's end signal of each wait, in order.
@@ -46,5 +48,10 @@ private:
     int eventRuns_ = 0;
     std::vector<platform::EndSignal> endSignals_;
 };
+
+// The guarded procedures' error report, and the standard message of an unhandled runtime error.
+std::string ErrorReport(const std::string& description, const std::string& module,
+                        const std::string& procedure, int statement);
+std::string StandardMessage(int number, const std::string& description);
 
 }  // namespace testsupport

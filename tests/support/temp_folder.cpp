@@ -1,5 +1,6 @@
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -9,19 +10,13 @@
 
 namespace testsupport {
 
+// Under the system's temporary folder: TMPDIR on Linux, the user's TEMP on Windows.
 TempFolder::TempFolder() {
-    // The system's temporary folder: TMPDIR on Linux, the user's TEMP on Windows.
-    const std::filesystem::path base = std::filesystem::temp_directory_path();
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto candidate = base / ("marquill-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate)) {
-            path_ = Utf8Of(candidate);
-            return;
-        }
-    }
-    throw std::runtime_error("no fresh temporary folder");
+    static std::mt19937 random(std::random_device{}());
+    const auto path =
+        std::filesystem::temp_directory_path() / ("marquill-test-" + std::to_string(random()));
+    if (!std::filesystem::create_directory(path)) throw std::runtime_error("no fresh folder");
+    path_ = Utf8Of(path);
 }
 
 TempFolder::~TempFolder() {
@@ -62,6 +57,16 @@ bool FileExists(const std::string& path) {
 bool MakeFolder(const std::string& path) {
     std::error_code failed;
     return std::filesystem::create_directory(PathOf(path), failed);
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder), missing)) {
+        names.push_back(Utf8Of(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -32,5 +33,7 @@ std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 // Makes one folder; false when it could not be made.
 bool MakeFolder(const std::string& path);
+// The names of everything in a folder, sorted; none when it does not exist.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace testsupport

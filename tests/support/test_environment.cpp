@@ -1,7 +1,5 @@
 #include "support/test_environment.h"
 
-#include "support/system_isolation.h"
-
 namespace testsupport {
 
 void IsolateFromUserHome() {

@@ -1,4 +1,7 @@
 #pragma once
+// What keeps a test from the system's shared state: the environment, the user's home and the
+// registry that the program reads and writes (its per-system part: test_environment_posix.cpp,
+// test_environment_win32.cpp).
 
 #include <gtest/gtest.h>
 
@@ -7,6 +10,15 @@
 #include "support/temp_folder.h"
 
 namespace testsupport {
+
+void SetEnvironment(const std::string& name, const std::string& value);
+
+// Gives the test a registry of its own, without the program's keys. Linux: a fresh hive and
+// cache below `root` (XDG_CONFIG_HOME, XDG_CACHE_HOME). Windows, whose registry every program
+// shares: the settings key's "SOFTWARE\Tarvo" and NavMan's uninstall entry deleted.
+void UseFreshRegistry(const std::string& root);
+// Removes what a test left in a registry that outlives it (Windows).
+void DropTestRegistry();
 
 // Points XDG_CONFIG_HOME, XDG_CACHE_HOME and HOME at a fresh temporary folder for the whole
 // test program, so no test can reach the user's own settings (on Windows: the program's keys

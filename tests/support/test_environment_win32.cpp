@@ -2,7 +2,7 @@
 
 #include "core/vbreg/registry_keys.h"
 #include "platform/win32/windows_api.h"
-#include "support/system_isolation.h"
+#include "support/test_environment.h"
 
 namespace testsupport {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "support/system_isolation.h"
+#include "support/test_environment.h"
 
 namespace testsupport {
 
