@@ -1,7 +1,7 @@
 // Prints a top-level window's controls as another program sees them, in the order they were
-// made, one line each: class, "enabled" or "disabled", "visible" or "hidden", where its middle
-// is on the screen ("x,y"), the text (line breaks as "\n"). The first line names the window's
-// owner. window_inspector TITLE
+// made, one line each: class, "enabled" or "disabled", where its middle is on the screen
+// ("x y"), the text (line breaks as "\n"). The first line names the window's owner.
+//   window_inspector TITLE
 #include <cstdio>
 #include <string>
 
@@ -32,14 +32,12 @@ void PrintLine(const std::wstring& line) {
 BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     wchar_t name[64] = {};
     ::GetClassNameW(control, name, 64);
-    const bool visible = (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
     RECT place;
     ::GetWindowRect(control, &place);
-    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L"," +
+    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L" " +
                                 std::to_wstring((place.top + place.bottom) / 2);
     PrintLine(std::wstring(name) + L"\t" + (::IsWindowEnabled(control) ? L"enabled" : L"disabled") +
-              L"\t" + (visible ? L"visible" : L"hidden") + L"\t" + middle + L"\t" +
-              TextOf(control));
+              L"\t" + middle + L"\t" + TextOf(control));
     return TRUE;
 }
 
