@@ -10,14 +10,12 @@
 
 namespace {
 
+// Asked of the control itself: an edit keeps the typed text to itself. Empty for no window.
 std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
+    wchar_t shown[1024] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(shown),
+                          SMTO_ABORTIFHUNG, 5000, nullptr);
+    std::wstring text = shown;
     for (std::size_t at = 0; (at = text.find(L"\r\n", at)) != std::wstring::npos;) {
         text.replace(at, 2, L"\\n");
     }
@@ -47,8 +45,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 2) return 2;
     const HWND window = ::FindWindowW(nullptr, argv[1]);
     if (window == nullptr) return 1;
-    const HWND owner = ::GetWindow(window, GW_OWNER);
-    PrintLine(L"owner\t" + (owner != nullptr ? TextOf(owner) : std::wstring()));
+    PrintLine(L"owner\t" + TextOf(::GetWindow(window, GW_OWNER)));
     ::EnumChildWindows(window, PrintControl, 0);
     return 0;
 }
