@@ -252,7 +252,7 @@ TEST_F(Win32Window, OnlyLeavingAFieldForAnotherControlChecksIt) {
         StartWithStoredPoi("");
         win32front::SetControlText(Control("txt_poi"), row.typed);
         if (row.leave == Leave::ByTab) Key(VK_TAB);
-        if (row.leave == Leave::ToABox) runtime::MsgBox("Gefahrenstellen", runtime::vbYesNo);
+        if (row.leave == Leave::ToABox) runtime::MsgBox("Überschreiben?", runtime::vbYesNo);
         Pump();
         EXPECT_EQ(Text("txt_poi"), row.shown) << row.name;
         EXPECT_EQ(TextColour("txt_poi"), row.colour) << row.name;
