@@ -1,7 +1,7 @@
 // Prints a top-level window's controls as another program sees them, in the order they were
-// made, one line each: class, "enabled" or "disabled", "visible" or "hidden", where its middle
-// is on the screen ("x,y"), the text (line breaks as "\n"). The first line names the window's
-// owner. window_inspector TITLE
+// made, one line each: class, "enabled" or "disabled", where its middle is on the screen
+// ("x y"), the text (line breaks as "\n"). The first line names the window's owner.
+//   window_inspector TITLE
 #include <cstdio>
 #include <string>
 
@@ -10,14 +10,12 @@
 
 namespace {
 
+// Asked of the control itself: an edit keeps the typed text to itself. Empty for no window.
 std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
+    wchar_t shown[1024] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(shown),
+                          SMTO_ABORTIFHUNG, 5000, nullptr);
+    std::wstring text = shown;
     for (std::size_t at = 0; (at = text.find(L"\r\n", at)) != std::wstring::npos;) {
         text.replace(at, 2, L"\\n");
     }
@@ -32,14 +30,12 @@ void PrintLine(const std::wstring& line) {
 BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     wchar_t name[64] = {};
     ::GetClassNameW(control, name, 64);
-    const bool visible = (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
     RECT place;
     ::GetWindowRect(control, &place);
-    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L"," +
+    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L" " +
                                 std::to_wstring((place.top + place.bottom) / 2);
     PrintLine(std::wstring(name) + L"\t" + (::IsWindowEnabled(control) ? L"enabled" : L"disabled") +
-              L"\t" + (visible ? L"visible" : L"hidden") + L"\t" + middle + L"\t" +
-              TextOf(control));
+              L"\t" + middle + L"\t" + TextOf(control));
     return TRUE;
 }
 
@@ -49,8 +45,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc != 2) return 2;
     const HWND window = ::FindWindowW(nullptr, argv[1]);
     if (window == nullptr) return 1;
-    const HWND owner = ::GetWindow(window, GW_OWNER);
-    PrintLine(L"owner\t" + (owner != nullptr ? TextOf(owner) : std::wstring()));
+    PrintLine(L"owner\t" + TextOf(::GetWindow(window, GW_OWNER)));
     ::EnumChildWindows(window, PrintControl, 0);
     return 0;
 }
