@@ -10,7 +10,7 @@ namespace layout {
 enum class ControlKind { Label, TextBox, CommandButton };
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
 
-struct FontSpec {
+struct FontStyle {
     std::string_view face;
     int points;
     int weight;
@@ -20,7 +20,7 @@ struct FontSpec {
     int charset;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;
     ControlKind kind;
     std::string_view caption;
@@ -29,12 +29,12 @@ struct ControlSpec {
     int width;
     int height;
     int tabIndex;
-    const FontSpec* font;  // nullptr: the window's default font
+    const FontStyle* font;  // nullptr: the window's default font
     Alignment alignment;
     bool startsHidden;
 };
 
-struct WindowSpec {
+struct WindowEntry {
     std::string_view caption;
     int clientWidth;
     int clientHeight;
@@ -42,15 +42,15 @@ struct WindowSpec {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-inline constexpr WindowSpec kMainWindow{"Marquill", 8850, 3825};
+inline constexpr WindowEntry kMainWindow{"Marquill", 8850, 3825};
 
 // The window's default font, which every control without a font of its own uses: the
 // layout's row heights are made for it.
-inline constexpr FontSpec kWindowFont{"MS Sans Serif", 8, 400, false, false, false, 0};
-inline constexpr FontSpec kStatusFont{"MS Sans Serif", 18, 400, false, false, false, 0};
+inline constexpr FontStyle kWindowFont{"MS Sans Serif", 8, 400, false, false, false, 0};
+inline constexpr FontStyle kStatusFont{"MS Sans Serif", 18, 400, false, false, false, 0};
 
 // clang-format off
-inline constexpr std::array<ControlSpec, 9> kMainControls{{
+inline constexpr std::array<ControlEntry, 9> kMainControls{{
     {"lbl_navman", ControlKind::Label,         "Pfad NavMan:",       240,  240, 1935, 255, 0, nullptr,      Alignment::Left,   false},
     {"txt_navman", ControlKind::Label,         "",                  2400,  240, 6135, 255, 1, nullptr,      Alignment::Left,   false},
     {"lbl_poi",    ControlKind::Label,         "Pfad POI Daten:",    240,  840, 2055, 255, 2, nullptr,      Alignment::Left,   false},
@@ -65,14 +65,14 @@ inline constexpr std::array<ControlSpec, 9> kMainControls{{
 
 // What a screen reader says about a control besides its kind: a text box is named by the
 // label of its row; labels and buttons by their own caption. Every control says what it is for.
-struct AccessibleSpec {
+struct AccessibleEntry {
     std::string_view control;
     std::string_view namingLabel;  // empty: the control's own caption names it
     std::string_view description;
 };
 
 // clang-format off
-inline constexpr std::array<AccessibleSpec, 9> kAccessibleTexts{{
+inline constexpr std::array<AccessibleEntry, 9> kAccessibleTexts{{
     {"lbl_navman", "",        "Beschriftung des NavMan-Ordners"},
     {"txt_navman", "",        "Ordner der NavMan-Software, aus ihrer Installation gelesen"},
     {"lbl_poi",    "",        "Beschriftung des Ordners mit den POI-Daten"},

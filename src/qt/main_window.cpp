@@ -19,12 +19,12 @@ namespace qtfront {
 
 namespace {
 
-QRect GeometryOf(const layout::ControlSpec& entry) {
+QRect GeometryOf(const layout::ControlEntry& entry) {
     return {layout::ToPixels(entry.left), layout::ToPixels(entry.top),
             layout::ToPixels(entry.width), layout::ToPixels(entry.height)};
 }
 
-QFont FontOf(const layout::FontSpec& entry) {
+QFont FontOf(const layout::FontStyle& entry) {
     QFont font(QString::fromUtf8(entry.face.data(), static_cast<qsizetype>(entry.face.size())));
     font.setPointSize(entry.points);
     font.setWeight(static_cast<QFont::Weight>(entry.weight));
@@ -45,11 +45,11 @@ Qt::Alignment AlignmentOf(layout::Alignment alignment) {
     }
 }
 
-QString CaptionOf(const layout::ControlSpec& entry) {
+QString CaptionOf(const layout::ControlEntry& entry) {
     return QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
 }
 
-QWidget* CreateControl(const layout::ControlSpec& entry, QWidget* parent) {
+QWidget* CreateControl(const layout::ControlEntry& entry, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (entry.kind) {
         case layout::ControlKind::Label: {
@@ -118,7 +118,7 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::SetTabOrder() {
-    std::vector<const layout::ControlSpec*> order;
+    std::vector<const layout::ControlEntry*> order;
     for (const auto& entry : layout::kMainControls) {
         if (entry.kind != layout::ControlKind::Label) order.push_back(&entry);
     }

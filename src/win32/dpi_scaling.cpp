@@ -33,7 +33,7 @@ RECT Scale::Rectangle(int left, int top, int width, int height) const {
     return {Pixels(left), Pixels(top), Pixels(left + width), Pixels(top + height)};
 }
 
-RECT Scale::Rectangle(const layout::ControlSpec& control) const {
+RECT Scale::Rectangle(const layout::ControlEntry& control) const {
     return Rectangle(control.left, control.top, control.width, control.height);
 }
 

@@ -21,7 +21,7 @@ public:
     int Pixels(int twips) const;
     // Both edges scaled, so that neighbours meet where the table makes them meet.
     RECT Rectangle(int left, int top, int width, int height) const;
-    RECT Rectangle(const layout::ControlSpec& control) const;
+    RECT Rectangle(const layout::ControlEntry& control) const;
     // A font's character height in pixels, negative as CreateFont takes it.
     int FontHeight(int points) const;
 

@@ -41,7 +41,7 @@ struct ControlClass {
 };
 
 // No caption carries an access key, so "&" in a folder name is shown as it is.
-ControlClass ClassOf(const layout::ControlSpec& entry) {
+ControlClass ClassOf(const layout::ControlEntry& entry) {
     switch (entry.kind) {
         case layout::ControlKind::TextBox:
             return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
@@ -52,11 +52,11 @@ ControlClass ClassOf(const layout::ControlSpec& entry) {
     }
 }
 
-HFONT CreateFontOf(const layout::FontSpec& spec, const Scale& scale) {
-    return ::CreateFontW(scale.FontHeight(spec.points), 0, 0, 0, spec.weight, spec.italic,
-                         spec.underline, spec.strikeout, static_cast<DWORD>(spec.charset),
+HFONT CreateFontOf(const layout::FontStyle& style, const Scale& scale) {
+    return ::CreateFontW(scale.FontHeight(style.points), 0, 0, 0, style.weight, style.italic,
+                         style.underline, style.strikeout, static_cast<DWORD>(style.charset),
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, Wide(spec.face).c_str());
+                         DEFAULT_PITCH | FF_DONTCARE, Wide(style.face).c_str());
 }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {

@@ -2,10 +2,10 @@
 # The zip that cpack makes, unpacked into a fresh Wine prefix and driven with xdotool on a
 # virtual display as a Windows user would: the first start; demo.cmd and "Installieren" alone;
 # then both folders typed and the question answered. The cards get the Linux program's bytes.
-# The inspector reads the controls and where they are, so no position is written here.
-#   window_smoke.sh BUILD_DIR INSPECTOR_EXE CARD_SUMS
+# The control reader reads the controls and where they are, so no position is written here.
+#   window_smoke.sh BUILD_DIR CONTROL_READER_EXE CARD_SUMS
 set -euo pipefail
-build=$1 inspector=$2 sums=$3
+build=$1 reader=$2 sums=$3
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
 . "$(dirname "$0")/with_display.sh"
 
@@ -37,7 +37,7 @@ controls=""
 look_at() {
     retry timeout 30 xdotool search --sync --name "^${1//[()]/.}\$" >/dev/null ||
         fail "no window \"$1\""
-    controls=$(retry "$WINE_RUN" "$inspector" "$1" | tr -d '\r') || fail "no window \"$1\""
+    controls=$(retry "$WINE_RUN" "$reader" "$1" | tr -d '\r') || fail "no window \"$1\""
 }
 start_program() {
     (cd "$app" && exec "$WINE_RUN" marquill.exe) >"$work/marquill.log" 2>&1 &

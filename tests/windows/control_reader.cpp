@@ -1,7 +1,7 @@
 // Prints a top-level window's controls as another program sees them, in the order they were
 // made, one line each: class, "enabled" or "disabled", where its middle is on the screen
 // ("x y"), the text (line breaks as "\n"). The first line names the window's owner.
-//   window_inspector TITLE
+//   control_reader TITLE
 #include <cstdio>
 #include <string>
 
