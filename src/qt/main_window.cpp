@@ -5,9 +5,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-#include <algorithm>
 #include <limits>
-#include <vector>
 
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
@@ -118,14 +116,12 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::SetTabOrder() {
-    std::vector<const layout::ControlEntry*> order;
-    for (const auto& entry : layout::kMainControls) {
-        if (entry.kind != layout::ControlKind::Label) order.push_back(&entry);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(Control(order[i - 1]->name), Control(order[i]->name));
+    QWidget* previous = nullptr;
+    for (const auto* entry : layout::InTabOrder()) {
+        if (entry->kind == layout::ControlKind::Label) continue;
+        QWidget* control = Control(entry->name);
+        if (previous != nullptr) setTabOrder(previous, control);
+        previous = control;
     }
 }
 
