@@ -3,14 +3,11 @@
 // and the old busy loop, measured alternately in the same run.
 #include <poll.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -52,19 +49,6 @@ struct Figures {
 
 CountingRuntime* services = nullptr;
 
-long long MonotonicNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // The wait as the old program did it: test, run events, test again, never pausing.
 void BusyLoopWait(const std::string& commandLine) {
     std::int32_t processId = 0;
@@ -102,44 +86,38 @@ Figures Measure(void (*wait)(const std::string&), int childMilliseconds) {
         "\"" WAIT_BENCH_CHILD "\" " + std::to_string(childMilliseconds) + " \"" + endFile + "\"";
 
     const long runsBefore = services->EventRuns();
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = bench::CpuSeconds();
     wait(commandLine);
-    const long long returned = MonotonicNanoseconds();
-    const double cpuAfter = CpuSeconds();
+    const double returned = bench::MonotonicSeconds();
+    const double cpuAfter = bench::CpuSeconds();
 
-    long long childEnded = 0;
-    std::ifstream(endFile) >> childEnded;
+    long long childEndedNanoseconds = 0;
+    std::ifstream(endFile) >> childEndedNanoseconds;
     std::remove(endFile.c_str());
-    if (childEnded == 0) {
+    if (childEndedNanoseconds == 0) {
         std::fprintf(stderr, "the child left no end time\n");
         std::exit(1);
     }
-    return {cpuAfter - cpuBefore, (returned - childEnded) / 1e6,
+    return {cpuAfter - cpuBefore, returned * 1e3 - childEndedNanoseconds / 1e6,
             services->EventRuns() - runsBefore};
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::vector<double> CpuOf(const std::vector<Figures>& runs) {
+bench::Spread CpuOf(const std::vector<Figures>& runs) {
     std::vector<double> cpu;
     for (const Figures& run : runs) cpu.push_back(run.cpuSeconds);
-    return cpu;
+    return bench::SpreadOf(cpu);
 }
 
 void Report(const char* name, const std::vector<Figures>& runs) {
-    const std::vector<double> cpu = CpuOf(runs);
-    std::vector<double> notice;
-    for (const Figures& run : runs) notice.push_back(run.noticeMilliseconds);
+    const bench::Spread cpu = CpuOf(runs);
+    std::vector<double> noticed;
+    for (const Figures& run : runs) noticed.push_back(run.noticeMilliseconds);
+    const bench::Spread notice = bench::SpreadOf(noticed);
     std::printf(
         "%-13s CPU median %.4f s (min %.4f, max %.4f)   end noticed after median %.2f ms "
         "(min %.2f, max %.2f)   %ld event runs\n",
-        name, Median(cpu), *std::min_element(cpu.begin(), cpu.end()),
-        *std::max_element(cpu.begin(), cpu.end()), Median(notice),
-        *std::min_element(notice.begin(), notice.end()),
-        *std::max_element(notice.begin(), notice.end()), runs[runs.size() / 2].passes);
+        name, cpu.median, cpu.min, cpu.max, notice.median, notice.min, notice.max,
+        runs[runs.size() / 2].passes);
 }
 
 }  // namespace
@@ -170,7 +148,7 @@ int main(int argc, char** argv) {
     Report("pidfd floor", floor);
     Report("busy loop", busy);
     std::printf("shipped / floor CPU: %.2fx, shipped / busy loop CPU: %.2f %%\n",
-                Median(CpuOf(shipped)) / Median(CpuOf(floor)),
-                100.0 * Median(CpuOf(shipped)) / Median(CpuOf(busy)));
+                CpuOf(shipped).median / CpuOf(floor).median,
+                100.0 * CpuOf(shipped).median / CpuOf(busy).median);
     return 0;
 }
