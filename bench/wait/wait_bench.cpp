@@ -14,32 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/runtime_services.h"
-#include "core/utils/launch_wait.h"
-#include "core/vbreg/is_process.h"
 #include "core/vbreg/system_info.h"
 #include "platform/platform.h"
 #include "qt/qt_runtime.h"
 #include "support/figures.h"
+#include "wait/counted_waits.h"
 
 namespace {
 
-// The window's own runtime services, counting the event runs of each wait.
-class CountingRuntime : public qtfront::QtRuntime {
-public:
-    void DoEvents() override {
-        ++eventRuns_;
-        QtRuntime::DoEvents();
-    }
-    void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) override {
-        ++eventRuns_;
-        QtRuntime::WaitForEvents(bound, childEnd);
-    }
-    long EventRuns() const { return eventRuns_; }
-
-private:
-    long eventRuns_ = 0;
-};
+using CountingRuntime = bench::CountingRuntime<qtfront::QtRuntime>;
 
 struct Figures {
     double cpuSeconds;
@@ -48,18 +31,6 @@ struct Figures {
 };
 
 CountingRuntime* services = nullptr;
-
-// The wait as the old program did it: test, run events, test again, never pausing.
-void BusyLoopWait(const std::string& commandLine) {
-    std::int32_t processId = 0;
-    if (platform::StartCommandLine(commandLine, 0, &processId) != 0) std::exit(1);
-    while (vbreg::isProcess(processId) != 0) runtime::DoEvents();
-    runtime::DoEvents();
-}
-
-void ShippedWait(const std::string& commandLine) {
-    Utils::call_and_wait(commandLine, 0);
-}
 
 extern "C" char** environ;
 
@@ -139,9 +110,9 @@ int main(int argc, char** argv) {
     // Alternating, so that a change in the machine's load hits all alike.
     std::vector<Figures> shipped, floor, busy;
     for (int run = 0; run < runs; ++run) {
-        shipped.push_back(Measure(ShippedWait, childMilliseconds));
+        shipped.push_back(Measure(bench::ShippedWait, childMilliseconds));
         floor.push_back(Measure(PidfdFloor, childMilliseconds));
-        busy.push_back(Measure(BusyLoopWait, childMilliseconds));
+        busy.push_back(Measure(bench::BusyLoopWait, childMilliseconds));
     }
     std::printf("load average %s\n", bench::LoadAverage().c_str());
     Report("shipped wait", shipped);
