@@ -32,6 +32,13 @@ private:
     long eventRuns_ = 0;
 };
 
+// What one wait cost and how soon it returned after the child's end.
+struct WaitFigures {
+    double cpuSeconds;
+    double noticeMilliseconds;
+    long passes;  // event runs
+};
+
 inline void ShippedWait(const std::string& commandLine) {
     Utils::call_and_wait(commandLine, 0);
 }

@@ -22,13 +22,8 @@
 
 namespace {
 
+using bench::WaitFigures;
 using CountingRuntime = bench::CountingRuntime<qtfront::QtRuntime>;
-
-struct Figures {
-    double cpuSeconds;
-    double noticeMilliseconds;
-    long passes;
-};
 
 CountingRuntime* services = nullptr;
 
@@ -50,7 +45,7 @@ void PidfdFloor(const std::string& commandLine) {
     waitpid(pid, nullptr, 0);
 }
 
-Figures Measure(void (*wait)(const std::string&), int childMilliseconds) {
+WaitFigures Measure(void (*wait)(const std::string&), int childMilliseconds) {
     const std::string endFile = "/tmp/wait_bench_end." + std::to_string(getpid());
     std::remove(endFile.c_str());
     const std::string commandLine =
@@ -73,16 +68,16 @@ Figures Measure(void (*wait)(const std::string&), int childMilliseconds) {
             services->EventRuns() - runsBefore};
 }
 
-bench::Spread CpuOf(const std::vector<Figures>& runs) {
+bench::Spread CpuOf(const std::vector<WaitFigures>& runs) {
     std::vector<double> cpu;
-    for (const Figures& run : runs) cpu.push_back(run.cpuSeconds);
+    for (const WaitFigures& run : runs) cpu.push_back(run.cpuSeconds);
     return bench::SpreadOf(cpu);
 }
 
-void Report(const char* name, const std::vector<Figures>& runs) {
+void Report(const char* name, const std::vector<WaitFigures>& runs) {
     const bench::Spread cpu = CpuOf(runs);
     std::vector<double> noticed;
-    for (const Figures& run : runs) noticed.push_back(run.noticeMilliseconds);
+    for (const WaitFigures& run : runs) noticed.push_back(run.noticeMilliseconds);
     const bench::Spread notice = bench::SpreadOf(noticed);
     std::printf(
         "%-13s CPU median %.4f s (min %.4f, max %.4f)   end noticed after median %.2f ms "
@@ -108,7 +103,7 @@ int main(int argc, char** argv) {
                 vbreg::GetOSVersion().c_str());
 
     // Alternating, so that a change in the machine's load hits all alike.
-    std::vector<Figures> shipped, floor, busy;
+    std::vector<WaitFigures> shipped, floor, busy;
     for (int run = 0; run < runs; ++run) {
         shipped.push_back(Measure(bench::ShippedWait, childMilliseconds));
         floor.push_back(Measure(PidfdFloor, childMilliseconds));

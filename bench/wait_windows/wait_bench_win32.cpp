@@ -20,13 +20,8 @@
 
 namespace {
 
+using bench::WaitFigures;
 using CountingRuntime = bench::CountingRuntime<win32front::Win32Runtime>;
-
-struct Figures {
-    double cpuSeconds;
-    double noticeMilliseconds;
-    long passes;
-};
 
 CountingRuntime* services = nullptr;
 
@@ -53,7 +48,8 @@ void HandleFloorWait(const std::string& commandLine) {
                           INFINITE);
 }
 
-Figures Measure(void (*wait)(const std::string&), const std::string& child, int childMilliseconds) {
+WaitFigures Measure(void (*wait)(const std::string&), const std::string& child,
+                    int childMilliseconds) {
     const std::string endFile = "wait_bench_end." + std::to_string(::GetCurrentProcessId());
     std::remove(endFile.c_str());
     const std::string commandLine =
@@ -79,9 +75,9 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-void Report(const char* name, const std::vector<Figures>& runs, int childMilliseconds) {
+void Report(const char* name, const std::vector<WaitFigures>& runs, int childMilliseconds) {
     std::vector<double> cpu, notice;
-    for (const Figures& run : runs) {
+    for (const WaitFigures& run : runs) {
         cpu.push_back(run.cpuSeconds);
         notice.push_back(run.noticeMilliseconds);
     }
@@ -107,7 +103,7 @@ std::string ChildBesideThisProgram() {
 struct Way {
     const char* name;
     void (*wait)(const std::string&);
-    std::vector<Figures> runs;
+    std::vector<WaitFigures> runs;
 };
 
 }  // namespace
