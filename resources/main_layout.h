@@ -2,6 +2,7 @@
 // The layout of the window `Main`: the one description every front end builds its controls
 // from. Geometry is in twips (1/1440 inch, 15 to a pixel at 96 dpi).
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -84,6 +85,15 @@ inline constexpr std::array<AccessibleEntry, 9> kAccessibleTexts{{
     {"cmd_quit",   "",        "Speichert beide Ordner und beendet das Programm"},
 }};
 // clang-format on
+
+// The controls in the order of their tab indexes, which the focus follows past the labels.
+constexpr std::array<const ControlEntry*, kMainControls.size()> InTabOrder() {
+    std::array<const ControlEntry*, kMainControls.size()> order{};
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = &kMainControls[i];
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
 
 constexpr int ToPixels(int twips) {
     return twips / kTwipsPerPixel;

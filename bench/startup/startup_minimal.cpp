@@ -5,11 +5,13 @@
 #include <QWidget>
 
 #include "first_paint.h"
+#include "resources/main_layout.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QWidget window;
-    window.resize(WINDOW_WIDTH, WINDOW_HEIGHT);
+    window.resize(layout::ToPixels(layout::kMainWindow.clientWidth),
+                  layout::ToPixels(layout::kMainWindow.clientHeight));
     const QLabel text(QStringLiteral("Marquill"), &window);
     const FirstPaint watcher(&window);
     window.show();

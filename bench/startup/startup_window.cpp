@@ -1,4 +1,5 @@
-// The program as main() starts it, up to its first paint.
+// The program's window as main() starts it, up to its first paint; main()'s answers to the
+// command line, its check of the display and its signal handlers are left out.
 #include <QApplication>
 
 #include "first_paint.h"

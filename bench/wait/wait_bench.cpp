@@ -3,79 +3,29 @@
 // and the old busy loop, measured alternately in the same run.
 #include <poll.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "core/runtime/runtime_services.h"
-#include "core/utils/launch_wait.h"
-#include "core/vbreg/is_process.h"
 #include "core/vbreg/system_info.h"
 #include "platform/platform.h"
 #include "qt/qt_runtime.h"
 #include "support/figures.h"
+#include "wait/counted_waits.h"
 
 namespace {
 
-// The window's own runtime services, counting the event runs of each wait.
-class CountingRuntime : public qtfront::QtRuntime {
-public:
-    void DoEvents() override {
-        ++eventRuns_;
-        QtRuntime::DoEvents();
-    }
-    void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) override {
-        ++eventRuns_;
-        QtRuntime::WaitForEvents(bound, childEnd);
-    }
-    long EventRuns() const { return eventRuns_; }
-
-private:
-    long eventRuns_ = 0;
-};
-
-struct Figures {
-    double cpuSeconds;
-    double noticeMilliseconds;
-    long passes;
-};
+using bench::WaitFigures;
+using CountingRuntime = bench::CountingRuntime<qtfront::QtRuntime>;
 
 CountingRuntime* services = nullptr;
-
-long long MonotonicNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// The wait as the old program did it: test, run events, test again, never pausing.
-void BusyLoopWait(const std::string& commandLine) {
-    std::int32_t processId = 0;
-    if (platform::StartCommandLine(commandLine, 0, &processId) != 0) std::exit(1);
-    while (vbreg::isProcess(processId) != 0) runtime::DoEvents();
-    runtime::DoEvents();
-}
-
-void ShippedWait(const std::string& commandLine) {
-    Utils::call_and_wait(commandLine, 0);
-}
 
 extern "C" char** environ;
 
@@ -95,51 +45,45 @@ void PidfdFloor(const std::string& commandLine) {
     waitpid(pid, nullptr, 0);
 }
 
-Figures Measure(void (*wait)(const std::string&), int childMilliseconds) {
+WaitFigures Measure(void (*wait)(const std::string&), int childMilliseconds) {
     const std::string endFile = "/tmp/wait_bench_end." + std::to_string(getpid());
     std::remove(endFile.c_str());
     const std::string commandLine =
         "\"" WAIT_BENCH_CHILD "\" " + std::to_string(childMilliseconds) + " \"" + endFile + "\"";
 
     const long runsBefore = services->EventRuns();
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = bench::CpuSeconds();
     wait(commandLine);
-    const long long returned = MonotonicNanoseconds();
-    const double cpuAfter = CpuSeconds();
+    const double returned = bench::MonotonicSeconds();
+    const double cpuAfter = bench::CpuSeconds();
 
-    long long childEnded = 0;
-    std::ifstream(endFile) >> childEnded;
+    long long childEndedNanoseconds = 0;
+    std::ifstream(endFile) >> childEndedNanoseconds;
     std::remove(endFile.c_str());
-    if (childEnded == 0) {
+    if (childEndedNanoseconds == 0) {
         std::fprintf(stderr, "the child left no end time\n");
         std::exit(1);
     }
-    return {cpuAfter - cpuBefore, (returned - childEnded) / 1e6,
+    return {cpuAfter - cpuBefore, returned * 1e3 - childEndedNanoseconds / 1e6,
             services->EventRuns() - runsBefore};
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::vector<double> CpuOf(const std::vector<Figures>& runs) {
+bench::Spread CpuOf(const std::vector<WaitFigures>& runs) {
     std::vector<double> cpu;
-    for (const Figures& run : runs) cpu.push_back(run.cpuSeconds);
-    return cpu;
+    for (const WaitFigures& run : runs) cpu.push_back(run.cpuSeconds);
+    return bench::SpreadOf(cpu);
 }
 
-void Report(const char* name, const std::vector<Figures>& runs) {
-    const std::vector<double> cpu = CpuOf(runs);
-    std::vector<double> notice;
-    for (const Figures& run : runs) notice.push_back(run.noticeMilliseconds);
+void Report(const char* name, const std::vector<WaitFigures>& runs) {
+    const bench::Spread cpu = CpuOf(runs);
+    std::vector<double> noticed;
+    for (const WaitFigures& run : runs) noticed.push_back(run.noticeMilliseconds);
+    const bench::Spread notice = bench::SpreadOf(noticed);
     std::printf(
         "%-13s CPU median %.4f s (min %.4f, max %.4f)   end noticed after median %.2f ms "
         "(min %.2f, max %.2f)   %ld event runs\n",
-        name, Median(cpu), *std::min_element(cpu.begin(), cpu.end()),
-        *std::max_element(cpu.begin(), cpu.end()), Median(notice),
-        *std::min_element(notice.begin(), notice.end()),
-        *std::max_element(notice.begin(), notice.end()), runs[runs.size() / 2].passes);
+        name, cpu.median, cpu.min, cpu.max, notice.median, notice.min, notice.max,
+        runs[runs.size() / 2].passes);
 }
 
 }  // namespace
@@ -159,18 +103,18 @@ int main(int argc, char** argv) {
                 vbreg::GetOSVersion().c_str());
 
     // Alternating, so that a change in the machine's load hits all alike.
-    std::vector<Figures> shipped, floor, busy;
+    std::vector<WaitFigures> shipped, floor, busy;
     for (int run = 0; run < runs; ++run) {
-        shipped.push_back(Measure(ShippedWait, childMilliseconds));
+        shipped.push_back(Measure(bench::ShippedWait, childMilliseconds));
         floor.push_back(Measure(PidfdFloor, childMilliseconds));
-        busy.push_back(Measure(BusyLoopWait, childMilliseconds));
+        busy.push_back(Measure(bench::BusyLoopWait, childMilliseconds));
     }
     std::printf("load average %s\n", bench::LoadAverage().c_str());
     Report("shipped wait", shipped);
     Report("pidfd floor", floor);
     Report("busy loop", busy);
     std::printf("shipped / floor CPU: %.2fx, shipped / busy loop CPU: %.2f %%\n",
-                Median(CpuOf(shipped)) / Median(CpuOf(floor)),
-                100.0 * Median(CpuOf(shipped)) / Median(CpuOf(busy)));
+                CpuOf(shipped).median / CpuOf(floor).median,
+                100.0 * CpuOf(shipped).median / CpuOf(busy).median);
     return 0;
 }

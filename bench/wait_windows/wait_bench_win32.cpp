@@ -12,34 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "core/utils/launch_wait.h"
-#include "core/vbreg/is_process.h"
 #include "core/vbreg/system_info.h"
 #include "platform/platform.h"
 #include "platform/win32/windows_api.h"
+#include "wait/counted_waits.h"
 #include "win32/win32_runtime.h"
 
 namespace {
 
-// The Windows runtime, counting the event runs of each wait.
-class CountingRuntime : public win32front::Win32Runtime {
-public:
-    void DoEvents() override {
-        ++eventRuns;
-        Win32Runtime::DoEvents();
-    }
-    void WaitForEvents(std::chrono::milliseconds bound, platform::EndSignal childEnd) override {
-        ++eventRuns;
-        Win32Runtime::WaitForEvents(bound, childEnd);
-    }
-    long eventRuns = 0;
-};
-
-struct Figures {
-    double cpuSeconds;
-    double noticeMilliseconds;
-    long passes;
-};
+using bench::WaitFigures;
+using CountingRuntime = bench::CountingRuntime<win32front::Win32Runtime>;
 
 CountingRuntime* services = nullptr;
 
@@ -59,18 +41,6 @@ unsigned long long NowTicks() {
     return Ticks(now);
 }
 
-// The wait as the old program did it: test, run events, test again, never pausing.
-void BusyLoopWait(const std::string& commandLine) {
-    std::int32_t processId = 0;
-    if (platform::StartCommandLine(commandLine, 0, &processId) != 0) std::exit(1);
-    while (vbreg::isProcess(processId) != 0) runtime::DoEvents();
-    runtime::DoEvents();
-}
-
-void ProgramsWait(const std::string& commandLine) {
-    Utils::call_and_wait(commandLine, 0);
-}
-
 void HandleFloorWait(const std::string& commandLine) {
     std::int32_t processId = 0;
     if (platform::StartCommandLine(commandLine, 0, &processId) != 0) std::exit(1);
@@ -78,12 +48,13 @@ void HandleFloorWait(const std::string& commandLine) {
                           INFINITE);
 }
 
-Figures Measure(void (*wait)(const std::string&), const std::string& child, int childMilliseconds) {
+WaitFigures Measure(void (*wait)(const std::string&), const std::string& child,
+                    int childMilliseconds) {
     const std::string endFile = "wait_bench_end." + std::to_string(::GetCurrentProcessId());
     std::remove(endFile.c_str());
     const std::string commandLine =
         "\"" + child + "\" " + std::to_string(childMilliseconds) + " \"" + endFile + "\"";
-    const long runsBefore = services->eventRuns;
+    const long runsBefore = services->EventRuns();
     const double cpuBefore = CpuSeconds();
     wait(commandLine);
     const unsigned long long returned = NowTicks();
@@ -96,7 +67,7 @@ Figures Measure(void (*wait)(const std::string&), const std::string& child, int 
         std::exit(1);
     }
     return {cpuAfter - cpuBefore, (static_cast<double>(returned) - childEnded) / 1e4,
-            services->eventRuns - runsBefore};
+            services->EventRuns() - runsBefore};
 }
 
 double Median(std::vector<double> values) {
@@ -104,9 +75,9 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-void Report(const char* name, const std::vector<Figures>& runs, int childMilliseconds) {
+void Report(const char* name, const std::vector<WaitFigures>& runs, int childMilliseconds) {
     std::vector<double> cpu, notice;
-    for (const Figures& run : runs) {
+    for (const WaitFigures& run : runs) {
         cpu.push_back(run.cpuSeconds);
         notice.push_back(run.noticeMilliseconds);
     }
@@ -132,7 +103,7 @@ std::string ChildBesideThisProgram() {
 struct Way {
     const char* name;
     void (*wait)(const std::string&);
-    std::vector<Figures> runs;
+    std::vector<WaitFigures> runs;
 };
 
 }  // namespace
@@ -143,8 +114,9 @@ int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
     const int childMilliseconds = argc > 3 ? std::atoi(argv[3]) : 2000;
     std::vector<Way> ways;
-    for (const Way& way : {Way{"program", ProgramsWait, {}}, Way{"floor", HandleFloorWait, {}},
-                           Way{"busy", BusyLoopWait, {}}}) {
+    for (const Way& way :
+         {Way{"program", bench::ShippedWait, {}}, Way{"floor", HandleFloorWait, {}},
+          Way{"busy", bench::BusyLoopWait, {}}}) {
         if (chosen == "all" || chosen == way.name) ways.push_back(way);
     }
     if (ways.empty() || runs < 1 || childMilliseconds < 1) {

@@ -8,10 +8,6 @@ namespace qtfront {
 
 namespace {
 
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "Pfad POI Daten:" names the field "Pfad POI Daten": the colon is the label's, not the name's.
 QString NameFromLabel(const QLabel& label) {
     QString name = label.text();
@@ -23,11 +19,11 @@ QString NameFromLabel(const QLabel& label) {
 
 void GiveAccessibleTexts(QWidget& window) {
     for (const auto& entry : layout::kAccessibleTexts) {
-        auto* control = window.findChild<QWidget*>(FromView(entry.control));
+        auto* control = window.findChild<QWidget*>(QString::fromUtf8(entry.control));
         if (control == nullptr) continue;
-        control->setAccessibleDescription(FromView(entry.description));
+        control->setAccessibleDescription(QString::fromUtf8(entry.description));
         if (entry.namingLabel.empty()) continue;
-        if (auto* label = window.findChild<QLabel*>(FromView(entry.namingLabel))) {
+        if (auto* label = window.findChild<QLabel*>(QString::fromUtf8(entry.namingLabel))) {
             control->setAccessibleName(NameFromLabel(*label));
             label->setBuddy(control);
         }

@@ -5,9 +5,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-#include <algorithm>
 #include <limits>
-#include <vector>
 
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
@@ -25,7 +23,7 @@ QRect GeometryOf(const layout::ControlEntry& entry) {
 }
 
 QFont FontOf(const layout::FontStyle& entry) {
-    QFont font(QString::fromUtf8(entry.face.data(), static_cast<qsizetype>(entry.face.size())));
+    QFont font(QString::fromUtf8(entry.face));
     font.setPointSize(entry.points);
     font.setWeight(static_cast<QFont::Weight>(entry.weight));
     font.setItalic(entry.italic);
@@ -45,15 +43,11 @@ Qt::Alignment AlignmentOf(layout::Alignment alignment) {
     }
 }
 
-QString CaptionOf(const layout::ControlEntry& entry) {
-    return QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
-}
-
 QWidget* CreateControl(const layout::ControlEntry& entry, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (entry.kind) {
         case layout::ControlKind::Label: {
-            auto* label = new QLabel(CaptionOf(entry), parent);
+            auto* label = new QLabel(QString::fromUtf8(entry.caption), parent);
             label->setTextFormat(Qt::PlainText);
             label->setAlignment(AlignmentOf(entry.alignment) | Qt::AlignTop);
             label->setFocusPolicy(Qt::NoFocus);
@@ -61,17 +55,16 @@ QWidget* CreateControl(const layout::ControlEntry& entry, QWidget* parent) {
             break;
         }
         case layout::ControlKind::TextBox: {
-            auto* edit = new QLineEdit(CaptionOf(entry), parent);
+            auto* edit = new QLineEdit(QString::fromUtf8(entry.caption), parent);
             edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default cuts at 32767
             widget = edit;
             break;
         }
         case layout::ControlKind::CommandButton:
-            widget = new CommandButton(CaptionOf(entry), parent);
+            widget = new CommandButton(QString::fromUtf8(entry.caption), parent);
             break;
     }
-    widget->setObjectName(
-        QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
+    widget->setObjectName(QString::fromUtf8(entry.name));
     widget->setGeometry(GeometryOf(entry));
     if (entry.font != nullptr) widget->setFont(FontOf(*entry.font));
     if (entry.startsHidden) widget->hide();
@@ -89,8 +82,7 @@ bool IsLostFocus(const QEvent* event) {
 }  // namespace
 
 MainWindow::MainWindow() {
-    setWindowTitle(QString::fromUtf8(layout::kMainWindow.caption.data(),
-                                     static_cast<qsizetype>(layout::kMainWindow.caption.size())));
+    setWindowTitle(QString::fromUtf8(layout::kMainWindow.caption));
     // The installed theme icon has the larger sizes a dock wants; the built-in one is 32 x 32.
     setWindowIcon(
         QIcon::fromTheme(QStringLiteral("marquill"), QIcon(QStringLiteral(":/marquill_icon.xpm"))));
@@ -118,14 +110,12 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::SetTabOrder() {
-    std::vector<const layout::ControlEntry*> order;
-    for (const auto& entry : layout::kMainControls) {
-        if (entry.kind != layout::ControlKind::Label) order.push_back(&entry);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(Control(order[i - 1]->name), Control(order[i]->name));
+    QWidget* previous = nullptr;
+    for (const auto* entry : layout::InTabOrder()) {
+        if (entry->kind == layout::ControlKind::Label) continue;
+        QWidget* control = Control(entry->name);
+        if (previous != nullptr) setTabOrder(previous, control);
+        previous = control;
     }
 }
 
@@ -153,8 +143,7 @@ void MainWindow::Load() {
 }
 
 QWidget* MainWindow::Control(std::string_view name) const {
-    return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                               Qt::FindDirectChildrenOnly);
+    return findChild<QWidget*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -4,16 +4,8 @@
 
 namespace qtfront {
 
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 QString Displayed(const std::string& text) {
-    return FromUtf8(controls::ShownForm(text));
+    return QString::fromUtf8(controls::ShownForm(text));
 }
 
 std::string QtTextBox::Text() const {
@@ -21,7 +13,7 @@ std::string QtTextBox::Text() const {
 }
 
 void QtTextBox::SetText(const std::string& text) {
-    edit_.setText(FromUtf8(shown_.Show(text)));
+    edit_.setText(QString::fromUtf8(shown_.Show(text)));
 }
 
 void QtTextBox::SetForeColor(std::uint32_t colour) {
@@ -37,7 +29,7 @@ std::string QtLabel::Caption() const {
 }
 
 void QtLabel::SetCaption(const std::string& caption) {
-    label_.setText(FromUtf8(shown_.Show(caption)));
+    label_.setText(QString::fromUtf8(shown_.Show(caption)));
 }
 
 void QtForm::SetCaption(const std::string& caption) {

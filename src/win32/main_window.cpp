@@ -1,7 +1,6 @@
 #include "win32/main_window.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
@@ -106,13 +105,9 @@ MainWindow::~MainWindow() {
 
 // Made in the order of their tab indexes: the dialog keys follow the order of creation.
 void MainWindow::CreateControls(HINSTANCE instance) {
-    const auto& table = layout::kMainControls;
-    std::array<std::size_t, table.size()> order{};
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(),
-              [&](auto a, auto b) { return table[a].tabIndex < table[b].tabIndex; });
-    for (const std::size_t index : order) {
-        const auto& entry = table[index];
+    for (const auto* placed : layout::InTabOrder()) {
+        const auto& entry = *placed;
+        const auto index = placed - layout::kMainControls.data();
         const ControlClass kind = ClassOf(entry);
         const RECT place = scale_.Rectangle(entry);
         const DWORD shown = entry.startsHidden ? 0 : WS_VISIBLE;

@@ -1,13 +1,13 @@
 #include "core/controls/shown_text.h"
 
+#include "platform/platform.h"
 #include "platform/text/utf8.h"
-#include "platform/text/windows_1252.h"
 
 namespace controls {
 
 std::string ShownForm(std::string_view bytes) {
     if (platform::text::IsValidUtf8(bytes)) return std::string(bytes);
-    return platform::text::Windows1252ToUtf8(bytes);
+    return platform::AnsiToUtf8(bytes);
 }
 
 const std::string& ShownText::Show(std::string bytes) {

@@ -1,8 +1,8 @@
 #pragma once
 // A text as a control shows it. The core's texts are UTF-8, but a stored value may hold the
-// 8-bit text of a Windows export (Windows-1252). Such a value is shown as Windows-1252 and,
-// while the control still shows it unchanged, handed back with exactly the bytes it came with,
-// so a folder read that way still names the same folder and is stored back as it was.
+// 8-bit text of a Windows export. Such a value is shown as that 8-bit text and, while the
+// control still shows it unchanged, handed back with exactly the bytes it came with, so a
+// folder read that way still names the same folder and is stored back as it was.
 
 #include <string>
 #include <string_view>
@@ -10,7 +10,7 @@
 namespace controls {
 
 // The UTF-8 text that shows `bytes`: the bytes themselves when they are valid UTF-8, else the
-// bytes read as Windows-1252, the rule of the install list.
+// bytes read in the 8-bit code page (Windows-1252 on Linux), the rule of the install list.
 std::string ShownForm(std::string_view bytes);
 
 class ShownText {

@@ -13,9 +13,6 @@ constexpr std::uint32_t kOfferedSize = 255;
 // Query value, set value, create subkey, enumerate subkeys, notify, create link.
 constexpr std::uint32_t kWriteAccess = 63;
 
-// Set by each operation before it opens or creates a key.
-HKEY currentRootKey = 0;
-
 // The first `length` characters; a negative length is an invalid argument, as in the old runtime.
 std::string Left(const std::string& text, std::int64_t length) {
     if (length < 0) throw runtime::RuntimeError(runtime::kInvalidArgument);
@@ -35,9 +32,8 @@ std::string ReadRegString(HKEY root, const std::string& subKey, const std::strin
         std::string buffer(kOfferedSize * platform::kUtf8BytesPerAnsiByte, ' ');
         std::uint32_t size = kOfferedSize;
         errorFlag = 0;
-        currentRootKey = root;
         HKEY key = 0;
-        if (platform::RegOpenKeyEx(currentRootKey, subKey, 0, platform::KEY_QUERY_VALUE, &key) !=
+        if (platform::RegOpenKeyEx(root, subKey, 0, platform::KEY_QUERY_VALUE, &key) !=
             platform::ERROR_SUCCESS) {
             return {};
         }
@@ -58,13 +54,13 @@ std::string ReadRegString(HKEY root, const std::string& subKey, const std::strin
 std::int16_t WriteRegString(const std::string& subKey, const std::string& valueName,
                             const std::string& value) {
     try {
-        currentRootKey = HKEY_LOCAL_MACHINE;
         // Never filled in: a created key gets the default security, its handle is not inherited.
         const platform::SECURITY_ATTRIBUTES securityAttributes{};
         std::uint32_t creationDisposition = 0;  // received, never read
         HKEY key = 0;  // stays 0 when the key cannot be created; the write then fails
-        platform::RegCreateKeyEx(currentRootKey, subKey, 0, "", platform::REG_OPTION_NON_VOLATILE,
-                                 kWriteAccess, &securityAttributes, &key, &creationDisposition);
+        platform::RegCreateKeyEx(HKEY_LOCAL_MACHINE, subKey, 0, "",
+                                 platform::REG_OPTION_NON_VOLATILE, kWriteAccess,
+                                 &securityAttributes, &key, &creationDisposition);
         const std::string data = value + '\0';
         const platform::LSTATUS writeResult =
             platform::RegSetValueEx(key, valueName, 0, platform::REG_SZ,
