@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A virtual display of its own for the tests that show windows under Wine; WINEPREFIX from the
-# caller. Run: with_display.sh DPI PROGRAM [ARGUMENTS...]. Sourced: start_display,
-# prepare_prefix DPI, stop_display.
+# caller. Run: with_display.sh DPI COMMAND [ARGUMENTS...], in a fresh prefix. Sourced:
+# start_display, prepare_prefix DPI, stop_display.
 WINE_RUN=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
 xvfb_pid=""
 
@@ -41,7 +41,8 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     set -uo pipefail
     start_display
     trap stop_display EXIT
+    rm -rf "$WINEPREFIX"
     prepare_prefix "$1"
     shift
-    "$WINE_RUN" "$@"
+    "$@"
 fi
