@@ -26,8 +26,8 @@ void SetAttributes(const std::string& path, DWORD attributes) {
 struct LookupRow {
     const char* name;
     std::string asked;
-    std::optional<std::string> found;
-    bool holds;  // a file's name starts with what was asked: "folder*.*" lists one
+    std::optional<std::string> found = std::nullopt;
+    bool holds = false;  // a file's name starts with what was asked: "folder*.*" lists one
 };
 
 // Read-only files count; folders, hidden and system files do not; "*" and "?" are no wildcards.
@@ -43,16 +43,17 @@ TEST(WindowsFiles, FindsWhatDirListsInAnyLetterCase) {
     // clang-format off
     const LookupRow rows[] = {
         {.name = "other case", .asked = "BLITZER.CSV", .found = "Blitzer.csv", .holds = true},
-        {.name = "umlaut, other case", .asked = "RASTSTÄTTEN.csv", .found = "Raststätten.csv", .holds = true},
-        {.name = "read-only", .asked = "schreibgeschützt.csv", .found = "Schreibgeschützt.csv", .holds = true},
-        {.name = "beyond the ANSI code page", .asked = "Ελληνικά.csv", .found = "Ελληνικά.csv", .holds = true},
-        {.name = "hidden", .asked = "Versteckt.csv", .found = std::nullopt, .holds = false},
-        {.name = "system", .asked = "System.csv", .found = std::nullopt, .holds = false},
-        {.name = "folder", .asked = "Kamera.bmp", .found = std::nullopt, .holds = false},
-        {.name = "star", .asked = "Blitz*.csv", .found = std::nullopt, .holds = false},
-        {.name = "question mark", .asked = "Blitze?.csv", .found = std::nullopt, .holds = false},
-        {.name = "a name's start", .asked = "rast", .found = std::nullopt, .holds = true},
-        {.name = "no name", .asked = "", .found = std::nullopt, .holds = true},
+        {.name = "umlaut", .asked = "RASTSTÄTTEN.csv", .found = "Raststätten.csv", .holds = true},
+        {.name = "read-only", .asked = "schreibgeschützt.csv", .found = "Schreibgeschützt.csv",
+         .holds = true},
+        {.name = "beyond ANSI", .asked = "Ελληνικά.csv", .found = "Ελληνικά.csv", .holds = true},
+        {.name = "hidden", .asked = "Versteckt.csv"},
+        {.name = "system", .asked = "System.csv"},
+        {.name = "folder", .asked = "Kamera.bmp"},
+        {.name = "star", .asked = "Blitz*.csv"},
+        {.name = "question mark", .asked = "Blitze?.csv"},
+        {.name = "a name's start", .asked = "rast", .holds = true},
+        {.name = "no name", .asked = "", .holds = true},
     };
     // clang-format on
     for (const LookupRow& row : rows) {

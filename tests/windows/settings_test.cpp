@@ -34,12 +34,6 @@ std::string Reg(const std::string& arguments) {
     return platform::win32::Utf8FromUtf16(wide);
 }
 
-std::string Umlauts(int count) {
-    std::string text;
-    while (count-- > 0) text += "ä";
-    return text;
-}
-
 struct ValueRow {
     const char* name;
     std::string text;
@@ -50,11 +44,13 @@ struct ValueRow {
 // counts its bytes, one per umlaut, where UTF-8 takes two.
 TEST_F(WindowsRegistry, ValuesCrossWithWindowsOwnToolsAndTheLimitCountsAnsiBytes) {
     testsupport::ScriptedRuntime runtime;
+    const std::string umlauts254 = platform::win32::Utf8FromAnsi(std::string(254, '\xE4'));
+    const std::string umlauts255 = platform::win32::Utf8FromAnsi(std::string(255, '\xE4'));
     // clang-format off
     const ValueRow rows[] = {
         {.name = "umlauts", .text = "E:\\Karten für Österreich", .read = "E:\\Karten für Österreich"},
-        {.name = "254 umlauts", .text = Umlauts(254), .read = Umlauts(254)},
-        {.name = "255 umlauts", .text = Umlauts(255), .read = ""},
+        {.name = "254 umlauts", .text = umlauts254, .read = umlauts254},
+        {.name = "255 umlauts", .text = umlauts255, .read = ""},
     };
     // clang-format on
     for (const ValueRow& row : rows) {

@@ -5,10 +5,7 @@
 WINE_RUN=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
 xvfb_pid=""
 
-stop_wineserver() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-}
+stop_wineserver() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
 
 start_display() {
     command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
