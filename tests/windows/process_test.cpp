@@ -50,7 +50,8 @@ TEST(WindowsProcesses, AProgramThatCannotStartEndsTheRunAtStatement20) {
     const StartRow rows[] = {
         {.name = "compiler missing", .file = "poicompiler", .error = "Datei nicht gefunden"},
         {.name = "folder missing", .file = "NavMan\\poicompiler", .error = "Pfad nicht gefunden"},
-        {.name = "no program", .file = "text.exe", .error = "Fehler beim Zugriff auf Pfad oder Datei"},
+        {.name = "no program", .file = "text.exe",
+         .error = "Fehler beim Zugriff auf Pfad oder Datei"},
         {.name = "a folder", .file = "folder.exe", .error = kDenied},
         {.name = "batch file", .file = "poicompiler.bat", .error = kDenied},
         {.name = "batch file, dotted", .file = "poicompiler.bat.", .error = kDenied},

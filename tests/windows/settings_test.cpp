@@ -48,7 +48,8 @@ TEST_F(WindowsRegistry, ValuesCrossWithWindowsOwnToolsAndTheLimitCountsAnsiBytes
     const std::string umlauts255 = platform::win32::Utf8FromAnsi(std::string(255, '\xE4'));
     // clang-format off
     const ValueRow rows[] = {
-        {.name = "umlauts", .text = "E:\\Karten für Österreich", .read = "E:\\Karten für Österreich"},
+        {.name = "umlauts", .text = "E:\\Karten für Österreich",
+         .read = "E:\\Karten für Österreich"},
         {.name = "254 umlauts", .text = umlauts254, .read = umlauts254},
         {.name = "255 umlauts", .text = umlauts255, .read = ""},
     };

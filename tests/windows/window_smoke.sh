@@ -99,6 +99,6 @@ answer_box 'Im Zielverzeichnis liegen Daten,\nsollen diese überschrieben werden
 answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
 await_end "after the typed run"
 card_holds_the_demo "$card"
-[ "$(stored Path_POI)" = "$(windows_path "$app/demo/POI")\\" ] || fail "Path_POI: $(stored Path_POI)"
-[ "$(stored Path_SD)" = "$(windows_path "$card")\\" ] || fail "Path_SD: $(stored Path_SD)"
+[ "$(stored Path_POI)" = "$(windows_path "$app/demo/POI")\\" ] || fail "Path_POI $(stored Path_POI)"
+[ "$(stored Path_SD)" = "$(windows_path "$card")\\" ] || fail "Path_SD $(stored Path_SD)"
 echo "1 passed, 0 failed"

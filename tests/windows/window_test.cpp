@@ -1,6 +1,6 @@
 // The Windows window itself, under Wine on a virtual display that CTest sets to 150 %. Keys
 // and clicks are posted to the thread's queue and go through the program's own message
-// handling; Windows' own boxes are real and are looked at and answered from a timer.
+// handling.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -147,17 +147,20 @@ struct FocusRow {
 };
 
 // The focus starts on txt_poi and Tab follows the table, skipping a disabled button. Only a
-// focus move to another control of the window checks the field; a box takes the focus without
-// that and gives it back.
+// focus move to another control of the window checks the field; another window (a box, another
+// program) takes the focus without that, and the window gives it back.
 TEST_F(Win32Window, TheFocusFollowsTheTableAndOnlyLeavingForAnotherControlChecksAField) {
     // clang-format off
     const FocusRow rows[] = {
-        {.name = "first start, Tab", .visits = {"txt_sd", "cmd_quit", "txt_poi"}, .shown = kMarker, .colour = kRed},
+        {.name = "first start, Tab", .visits = {"txt_sd", "cmd_quit", "txt_poi"}, .shown = kMarker,
+         .colour = kRed},
         {.name = "Shift+Tab", .storedPoi = kPoi, .shift = true,
          .visits = {"cmd_quit", "cmd_Start", "txt_sd", "txt_poi"}, .shown = kPoi, .colour = kBlack},
-        {.name = "cleared, Tab", .typed = "", .visits = {"txt_sd"}, .shown = kMarker, .colour = kRed},
-        {.name = "cleared, box", .typed = "", .away = true, .shown = "", .colour = kRed},
-        {.name = "typed, Tab", .typed = kTyped, .visits = {"txt_sd"}, .shown = kTyped, .colour = kBlack},
+        {.name = "cleared, Tab", .typed = "", .visits = {"txt_sd"}, .shown = kMarker,
+         .colour = kRed},
+        {.name = "cleared, focus away", .typed = "", .away = true, .shown = "", .colour = kRed},
+        {.name = "typed, Tab", .typed = kTyped, .visits = {"txt_sd"}, .shown = kTyped,
+         .colour = kBlack},
         {.name = "typed, not left", .typed = kTyped, .shown = kTyped, .colour = kRed},
     };
     // clang-format on
