@@ -33,6 +33,7 @@ expect() {  # CLASS N|TEXT FIELD VALUE
     [ "$(control "$1" "$2" | cut -f"$3")" = "$4" ] || { echo "$controls"; fail "$1 $2 not $4"; }
 }
 click() {
+    # shellcheck disable=SC2046 # the middle "x y" is two arguments
     retry xdotool mousemove $(control "$1" "$2" | cut -f3) click 1
     sleep 0.4
 }

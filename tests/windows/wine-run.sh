@@ -7,7 +7,8 @@
 #   output on /dev/null; otherwise they inherit the test's pipes and CTest waits seconds for
 #   them after every cold start.
 set -eu
-export WINEPREFIX="${WINEPREFIX:?WINEPREFIX must be set}" HOME="${WINEPREFIX%/*}/wine-home"
+export WINEPREFIX="${WINEPREFIX:?WINEPREFIX must be set}"
+export HOME="${WINEPREFIX%/*}/wine-home"
 export XDG_CONFIG_HOME="$HOME/config" XDG_CACHE_HOME="$HOME/cache" XDG_DATA_HOME="$HOME/data"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=d}"
