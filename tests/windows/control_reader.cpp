@@ -16,15 +16,13 @@ std::wstring TextOf(HWND window) {
     ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(shown),
                           SMTO_ABORTIFHUNG, 5000, nullptr);
     std::wstring text = shown;
-    for (std::size_t at = 0; (at = text.find(L"\r\n", at)) != std::wstring::npos;) {
+    for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
         text.replace(at, 2, L"\\n");
-    }
     return text;
 }
 
 void PrintLine(const std::wstring& line) {
-    const std::string text = platform::win32::Utf8FromUtf16(line) + "\n";
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputs(platform::win32::Utf8FromUtf16(line + L"\n").c_str(), stdout);
 }
 
 BOOL CALLBACK PrintControl(HWND control, LPARAM) {
@@ -32,18 +30,16 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     ::GetClassNameW(control, name, 64);
     RECT place;
     ::GetWindowRect(control, &place);
-    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L" " +
-                                std::to_wstring((place.top + place.bottom) / 2);
-    PrintLine(std::wstring(name) + L"\t" + (::IsWindowEnabled(control) ? L"enabled" : L"disabled") +
-              L"\t" + middle + L"\t" + TextOf(control));
+    PrintLine(std::wstring(name) + (::IsWindowEnabled(control) ? L"\tenabled\t" : L"\tdisabled\t") +
+              std::to_wstring((place.left + place.right) / 2) + L" " +
+              std::to_wstring((place.top + place.bottom) / 2) + L"\t" + TextOf(control));
     return TRUE;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) return 2;
-    const HWND window = ::FindWindowW(nullptr, argv[1]);
+    const HWND window = argc == 2 ? ::FindWindowW(nullptr, argv[1]) : nullptr;
     if (window == nullptr) return 1;
     PrintLine(L"owner\t" + TextOf(::GetWindow(window, GW_OWNER)));
     ::EnumChildWindows(window, PrintControl, 0);

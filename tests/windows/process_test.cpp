@@ -7,8 +7,9 @@
 #include "core/utils/launch_wait.h"
 #include "core/vbreg/is_process.h"
 #include "platform/platform.h"
+#include "platform/win32/windows_api.h"
 #include "support/scripted_runtime.h"
-#include "windows/windows_test_util.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ namespace {
 // handle goes once the list has shown the end.
 TEST(WindowsProcesses, IsProcessSeesAStartedChildUntilItEnds) {
     std::int32_t id = 0;
-    ASSERT_EQ(platform::StartCommandLine(wintest::TestChild() + " sleep 30000", 0, &id), 0);
+    ASSERT_EQ(platform::StartCommandLine("test_child 30000", 0, &id), 0);
     EXPECT_EQ(vbreg::isProcess(id), -1);
     const platform::EndSignal end = platform::ChildEndSignal(id);
     ASSERT_NE(end, platform::kNoEndSignal);
@@ -40,18 +41,21 @@ TEST(WindowsProcesses, AProgramThatCannotStartEndsTheRunAtStatement20) {
     testsupport::TempFolder folder;
     const std::string started = folder / "started.txt";
     testsupport::WriteFile(folder / "text.exe", "no program");
-    testsupport::WriteFile(folder / "poicompiler.bat", "echo x > \"" + started + "\"");
+    for (const char* batch : {"poicompiler.bat", "poicompiler.cmd"})
+        testsupport::WriteFile(folder / batch, "echo x > \"" + started + "\"");
     ASSERT_TRUE(testsupport::MakeFolder(folder / "folder.exe"));
-    const std::string kAccessError = "Fehler beim Zugriff auf Pfad oder Datei";
+    const std::string kDenied = "Zugriff verweigert";
     const std::string at20 = "\r\nModul   : Utils\r\nFunktion: call_and_wait\r\nZeile   : 20\r\n";
     // clang-format off
     const StartRow rows[] = {
         {.name = "compiler missing", .file = "poicompiler", .error = "Datei nicht gefunden"},
         {.name = "folder missing", .file = "NavMan\\poicompiler", .error = "Pfad nicht gefunden"},
-        {.name = "no program", .file = "text.exe", .error = kAccessError},
-        {.name = "a folder", .file = "folder.exe", .error = "Zugriff verweigert"},
-        {.name = "batch file", .file = "poicompiler.bat", .error = "Zugriff verweigert"},
-        {.name = "batch file, dotted", .file = "poicompiler.bat.", .error = "Zugriff verweigert"},
+        {.name = "no program", .file = "text.exe",
+         .error = "Fehler beim Zugriff auf Pfad oder Datei"},
+        {.name = "a folder", .file = "folder.exe", .error = kDenied},
+        {.name = "batch file", .file = "poicompiler.bat", .error = kDenied},
+        {.name = "batch file, dotted", .file = "poicompiler.bat.", .error = kDenied},
+        {.name = "command file", .file = "POICOMPILER.CMD", .error = kDenied},
     };
     // clang-format on
     for (const StartRow& row : rows) {
@@ -59,9 +63,7 @@ TEST(WindowsProcesses, AProgramThatCannotStartEndsTheRunAtStatement20) {
         EXPECT_THROW(Utils::call_and_wait("\"" + (folder / row.file) + "\" IN.asc", 0),
                      runtime::ProgramEnded)
             << row.name;
-        std::string shown;
-        for (const auto& box : runtime.Boxes()) shown += box.text;
-        EXPECT_EQ(shown, row.error + at20) << row.name;
+        EXPECT_EQ(runtime.Texts(), std::vector{row.error + at20}) << row.name;
     }
     EXPECT_FALSE(testsupport::FileExists(started));
 }

@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
 # A virtual display of its own for the tests that show windows under Wine; WINEPREFIX from the
-# caller. Run: with_display.sh DPI PROGRAM [ARGUMENTS...]. Sourced: start_display,
-# prepare_prefix DPI, stop_display.
+# caller. Run: with_display.sh DPI COMMAND [ARGUMENTS...], in a fresh prefix. Sourced:
+# start_display, prepare_prefix DPI, stop_display.
 WINE_RUN=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
 xvfb_pid=""
 
-stop_wineserver() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-}
+stop_wineserver() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
 
 start_display() {
     command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
@@ -41,7 +38,8 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     set -uo pipefail
     start_display
     trap stop_display EXIT
+    rm -rf "$WINEPREFIX"
     prepare_prefix "$1"
     shift
-    "$WINE_RUN" "$@"
+    "$@"
 fi
