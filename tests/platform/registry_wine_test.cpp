@@ -110,7 +110,6 @@ TEST_F(WineRegedit, RegeditImportsOurRegedit4FileWithTheSameAsciiValues) {
     if (lock_ < 0) GTEST_SKIP() << "no wine";
     // clang-format off
     const AsciiRow rows[] = {
-        {.name = "folder", .text = "/home/anna/POI/"},
         {.name = "backslashes and a blank", .text = "C:\\Programme\\Nav Man"},
         {.name = "quotes", .text = "say \"hi\""},
         {.name = "empty", .text = ""},
