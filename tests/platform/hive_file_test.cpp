@@ -146,13 +146,6 @@ TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
     EXPECT_EQ(platform::SettingsFileProblem(), "");
 }
 
-TEST_F(HiveFile, NamesThatTheFileCannotHoldAreRefused) {
-    for (const std::string& name : {"a\nb"s, "a\0b"s, "\xff"s}) {
-        EXPECT_EQ(StoreText("K", name, "1"), ERROR_INVALID_PARAMETER) << name;
-        EXPECT_EQ(StoreText("K\\" + name, "v", "1"), ERROR_INVALID_PARAMETER) << name;
-    }
-}
-
 // Editors write in place, often within one tick of the file system's clock and at the same
 // size: a hive kept from an earlier read must never hide the change.
 TEST_F(HiveFile, EveryReadSeesTheFileAsItIsNow) {
