@@ -53,10 +53,10 @@ TEST_F(ProgramStart, AnswersOnTheTerminal) {
     for (const StartRow& row : rows) {
         testsupport::TempFolder folder;  // also the runtime folder, which Qt wants private
         std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
-        // Ended after a second as by a logout, were the window to open.
+        // Ended after three seconds as by a logout, were the window to open.
         const std::string command = "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + row.environment +
                                     " XDG_RUNTIME_DIR=" + folder.Path() +
-                                    " timeout --preserve-status 1 " MARQUILL_PROGRAM " " +
+                                    " timeout --preserve-status 3 " MARQUILL_PROGRAM " " +
                                     row.arguments + " >" + (folder / "out") + " 2>" +
                                     (folder / "err");
         const int status = std::system(command.c_str());
