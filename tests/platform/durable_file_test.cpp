@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -19,53 +20,37 @@ std::string NameOf(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
-std::string NameBehind(int fd) {
-    return NameOf(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)));
-}
-
-// Records each step by the name of the file it acts on, then takes it.
-platform::test_seams::DurableFileSteps RecordingInto(Steps& steps) {
-    // clang-format off
-    return {.flush = [&](int fd) { return steps.push_back("flush " + NameBehind(fd)), fsync(fd); },
-            .close = [&](int fd) { return steps.push_back("close " + NameBehind(fd)), close(fd); },
-            .rename = [&](const char* from, const char* to) {
-                steps.push_back("rename " + NameOf(from) + " " + NameOf(to));
-                return std::rename(from, to);
-            }};
-    // clang-format on
-}
-
-struct OrderRow {
-    const char* name;
-    std::function<void(const std::string& folder)> write;
+// The steps `write` takes, each by the name of the file it acts on.
+Steps StepsOf(const std::function<void()>& write) {
     Steps steps;
-};
+    const auto nameBehind = [](int fd) {
+        return NameOf(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)));
+    };
+    // clang-format off
+    platform::test_seams::SetDurableFileSteps(
+        {.flush = [&](int fd) { return steps.push_back("flush " + nameBehind(fd)), fsync(fd); },
+         .close = [&](int fd) { return steps.push_back("close " + nameBehind(fd)), close(fd); },
+         .rename = [&](const char* from, const char* to) {
+             steps.push_back("rename " + NameOf(from) + " " + NameOf(to));
+             return std::rename(from, to);
+         }});
+    // clang-format on
+    write();
+    platform::test_seams::SetDurableFileSteps({});
+    return steps;
+}
 
 // A kill cannot show a missing flush: the data must be on the disk before the new name is.
 TEST_F(DurableFile, FlushesAndClosesTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
-    const auto copyToCard = [](const std::string& folder) {
-        testsupport::WriteFile(folder + "/BLITZ.staged", "map");
-        platform::CopyFileAtomically(folder + "/BLITZ.staged", folder + "/BLITZ.map");
-    };
-    const auto writeHive = [](const std::string&) { registrytest::StoreText("K", "v", "1"); };
-    // clang-format off
-    const OrderRow rows[] = {
-        {.name = "card copy", .write = copyToCard,
-         .steps = {"flush .BLITZ.map.marquill", "close .BLITZ.map.marquill",
-                   "rename .BLITZ.map.marquill BLITZ.map", "flush cache"}},
-        {.name = "hive writer", .write = writeHive,
-         .steps = {"flush registry.reg.tmp", "close registry.reg.tmp",
-                   "rename registry.reg.tmp registry.reg", "flush marquill"}},
-    };
-    // clang-format on
+    const std::string staged = CacheHome() + "/BLITZ.staged";
+    testsupport::WriteFile(staged, "map");
+    EXPECT_EQ(StepsOf([&] { platform::CopyFileAtomically(staged, CacheHome() + "/BLITZ.map"); }),
+              (Steps{"flush .BLITZ.map.marquill", "close .BLITZ.map.marquill",
+                     "rename .BLITZ.map.marquill BLITZ.map", "flush cache"}));
     ASSERT_EQ(registrytest::StoreText("K", "v", "0"), platform::ERROR_SUCCESS);  // the key exists
-    for (const OrderRow& row : rows) {
-        Steps steps;
-        platform::test_seams::SetDurableFileSteps(RecordingInto(steps));
-        row.write(CacheHome());
-        platform::test_seams::SetDurableFileSteps({});
-        EXPECT_EQ(steps, row.steps) << row.name;
-    }
+    EXPECT_EQ(StepsOf([] { registrytest::StoreText("K", "v", "1"); }),
+              (Steps{"flush registry.reg.tmp", "close registry.reg.tmp",
+                     "rename registry.reg.tmp registry.reg", "flush marquill"}));
 }
 
 TEST_F(DurableFile, TheNextHiveWriterRemovesALeftoverTemporaryFile) {

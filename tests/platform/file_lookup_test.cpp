@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,11 +20,9 @@ protected:
     void SetUp() override {
         for (const char* dir : {"Kamera.bmp", "special", "special/sub"})
             ASSERT_TRUE(testsupport::MakeFolder(folder_ / dir));
-        for (const char* name :
-             {"Blitzer.csv", "blitzer.csv", "BLITZER.BMP", "Blitzer Österreich.csv", "中.csv",
-              "Ä¸\u00AD.bmp", ".hidden.csv", "special/.hidden"})
+        for (const char* name : {"Blitzer.csv", "blitzer.csv", "Blitzer Österreich.csv", "中.csv",
+                                 ".hidden.csv", "special/.hidden"})
             WriteFile(folder_ / name, "x");
-        ASSERT_EQ(mkfifo((folder_ / "pipe.csv").c_str(), 0600), 0);
         ASSERT_EQ(symlink("Blitzer.csv", (folder_ / "link.csv").c_str()), 0);
         ASSERT_EQ(symlink("Kamera.bmp", (folder_ / "dirlink.bmp").c_str()), 0);
         ASSERT_EQ(symlink("missing.csv", (folder_ / "dangling.csv").c_str()), 0);
@@ -54,12 +51,10 @@ TEST_F(FileLookup, FindsOrdinaryFilesAsWindowsDoes) {
         {.name = "3-byte character", .asked = "中.CSV", .found = "中.csv"},
         // Taken byte by byte as Latin-1, "中" would read as these three characters.
         {.name = "not a 3-byte character", .asked = "ä¸\u00AD.csv"},
-        {.name = "not the Latin-1 reading of one", .asked = "中.bmp"},
         {.name = "start of a name", .asked = "Blitzer.cs"},
         {.name = "hidden", .asked = ".hidden.csv"},
         {.name = "hidden, other case", .asked = ".HIDDEN.CSV"},
         {.name = "folder", .asked = "Kamera.bmp"},
-        {.name = "pipe", .asked = "pipe.csv"},
         {.name = "link to a folder", .asked = "dirlink.bmp"},
         {.name = "dangling link", .asked = "dangling.csv"},
         {.name = "the folder itself", .asked = ""},
@@ -85,8 +80,7 @@ TEST_F(FileLookup, FolderHoldsOrdinaryFileAsDirListsIt) {
     // clang-format off
     const HoldsRow rows[] = {
         {.name = "the folder", .folder = "", .holds = true},
-        {.name = "a name's start", .folder = "Blitz", .holds = true},
-        {.name = "in other case", .folder = "blitz", .holds = true},
+        {.name = "a name's start, other case", .folder = "blitz", .holds = true},
         {.name = "only hidden files", .folder = "special/", .holds = false},
         {.name = "a folder's start", .folder = "Kamera", .holds = false},
         {.name = "a missing folder", .folder = "missing/", .holds = false},
@@ -100,7 +94,7 @@ TEST_F(FileLookup, FolderHoldsOrdinaryFileAsDirListsIt) {
 // Names come and go during a run, often within one tick of the file system's clock: a reused
 // listing must never hide a new file or show one that has gone.
 TEST_F(FileLookup, NeverAnswersFromAStaleListing) {
-    for (const std::string name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}) {
+    for (const std::string name : {"a", "b", "c", "d", "e"}) {
         usleep(60'000);  // long enough for the listing to be kept
         EXPECT_EQ(Find(name + ".csv"), std::nullopt) << name;
         WriteFile(folder_ / (name + ".CSV"), "x");
@@ -110,34 +104,21 @@ TEST_F(FileLookup, NeverAnswersFromAStaleListing) {
     }
 }
 
-struct StampRow {
-    const char* name;
-    long long changedAgoMs;
-    bool settled;
-};
-
-// Kernels without fine-grained stamps stamp every change within one tick (up to 10 ms) alike,
+// Kernels without fine-grained stamps (and a FAT card) stamp every change within one tick alike,
 // and a clock set back can stamp a change in the past: only what is plainly older counts. The
 // listing above and the parsed hive are kept only while their stamp is settled.
 TEST(FileStamp, OnlyAStampWellInThePastIsTrusted) {
-    // clang-format off
-    const StampRow rows[] = {
-        {.name = "just now", .changedAgoMs = 0, .settled = false},
-        {.name = "within a slow tick", .changedAgoMs = 10, .settled = false},
-        {.name = "a second ago", .changedAgoMs = 1000, .settled = true},
-        {.name = "in the future", .changedAgoMs = -1000, .settled = false},
-    };
-    // clang-format on
-    for (const StampRow& row : rows) {
+    const std::pair<long long, bool> agoMsAndSettled[] = {
+        {0, false}, {10, false}, {1000, true}, {-1000, false}};
+    for (const auto& [agoMs, settled] : agoMsAndSettled) {
         timespec now{};
         clock_gettime(CLOCK_REALTIME, &now);
-        const long long ns =
-            now.tv_sec * 1'000'000'000LL + now.tv_nsec - row.changedAgoMs * 1'000'000;
+        const long long ns = now.tv_sec * 1'000'000'000LL + now.tv_nsec - agoMs * 1'000'000;
         platform::posix::FileStamp stamp;
         stamp.changed = {ns / 1'000'000'000, ns % 1'000'000'000};  // the newer of the two counts
-        EXPECT_EQ(platform::posix::IsSettled(stamp), row.settled) << row.name;
+        EXPECT_EQ(platform::posix::IsSettled(stamp), settled) << agoMs << " ms ago";
         std::swap(stamp.changed, stamp.modified);
-        EXPECT_EQ(platform::posix::IsSettled(stamp), row.settled) << row.name;
+        EXPECT_EQ(platform::posix::IsSettled(stamp), settled) << agoMs << " ms ago";
     }
 }
 

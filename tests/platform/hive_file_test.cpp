@@ -42,13 +42,10 @@ TEST_F(HiveFile, ParsesAndWritesEveryFormOfTheSyntax) {
         {.name = "comments, CR LF", .in = "; c\r\n\r\n\t \"a\" = \"1\"  \r", .a = Text("1")},
         {.name = "over lines", .in = "\"a\"=hex(1):61,62,\\\n  63,\\\r\n 00", .a = Text("abc")},
         {.name = "not UTF-8", .in = "\"a\"=hex(1):e4,00", .a = V{1, "\xe4\0"s}, .fresh = true},
-        {.name = "with CR", .in = "\"a\"=hex(1):61,0d,62,00", .a = V{1, "a\rb\0"s}, .fresh = true},
-        {.name = "with LF", .in = "\"a\"=hex(1):61,0a,62,00", .a = V{1, "a\nb\0"s}, .fresh = true},
-        {.name = "with NUL", .in = "\"a\"=hex(1):61,00,62,00", .a = V{1, "a\0b\0"s}, .fresh = true},
+        {.name = "CR, LF, NUL", .in = "\"a\"=hex(1):0d,0a,00,62,00", .a = V{1, "\r\n\0b\0"s},
+         .fresh = true},
         {.name = "no NUL", .in = "\"a\"=hex(1):61,62", .a = V{1, "ab"}, .fresh = true},
         {.name = "Wine's line break", .in = "\"a\"=\"x\\ny\"", .a = Text("x\ny")},
-        {.name = "number", .in = "\"a\"=dword:8000002a", .a = V{4, "*\0\0\x80"s}, .fresh = true},
-        {.name = "hex(2)", .in = "\"a\"=hex(2):25,00,00,00", .a = V{2, "%\0\0\0"s}, .fresh = true},
         {.name = "removed", .in = a1 + "\"a\"=-"},
         {.name = "one key, any spelling", .in = a1 + x + kAgain + "\"A\"=\"2\"", .a = Text("2")},
         {.name = "a later section adds", .in = a1 + k + "\"b\"=\"2\"", .a = Text("1")},
@@ -122,16 +119,10 @@ TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
         {.name = "typo in line 5", .file = "REGEDIT4\n\n" + valid + "\"b\"=\"2\n",
          .problem = "5: Anführungszeichen nicht geschlossen."},
         {.name = "no header", .file = valid, .problem = "1: die erste Zeile ist nicht „REGEDIT4“"},
-        {.name = "value before a key", .file = "REGEDIT4\n\"a\"=\"1\"\n" + valid,
-         .problem = "2: Wert vor der ersten Zeile"},
-        {.name = "unknown escape", .file = r4 + "\"b\"=\"\\t\"\n", .problem = "4: „\\“ in"},
         {.name = "another root", .file = r4 + "[HKEY_CURRENT_USER\\A]\n",
          .problem = "4: nur HKEY_LOCAL_MACHINE ist möglich, nicht „HKEY_CURRENT_USER“."},
         {.name = "no ]", .file = r4 + "[HKEY_LOCAL_MACHINE\\B\n", .problem = "4: „]“ fehlt"},
-        {.name = "no equals sign", .file = r4 + "\"b\" \"2\"\n", .problem = "4: „=“ fehlt"},
-        {.name = "unknown data", .file = r4 + "\"b\"=str:2\n", .problem = "4: nach „=“ fehlt"},
         {.name = "bad hex byte", .file = r4 + "\"b\"=hex:01,0g\n", .problem = "4: „0g“ ist kein"},
-        {.name = "list past the end", .file = r4 + "\"b\"=hex:1,\\\n", .problem = "4: „\\“ am"},
         {.name = "UTF-16 big endian", .file = "\xFE\xFF\0R"s, .problem = "1: UTF-16 Big Endian"},
         {.name = "UTF-16 without mark", .file = Utf16Le(u"REGEDIT4\r\n"), .problem = "1: Byte 0"},
         {.name = "lone surrogate", .file = Utf16Le(u"\uFEFFREGEDIT4\r\n\r\n\"") + "\x00\xD8"s,
@@ -153,13 +144,6 @@ TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
     }
     std::filesystem::remove(HivePath());
     EXPECT_EQ(platform::SettingsFileProblem(), "");
-}
-
-TEST_F(HiveFile, NamesThatTheFileCannotHoldAreRefused) {
-    for (const std::string& name : {"a\nb"s, "a\0b"s, "\xff"s}) {
-        EXPECT_EQ(StoreText("K", name, "1"), ERROR_INVALID_PARAMETER) << name;
-        EXPECT_EQ(StoreText("K\\" + name, "v", "1"), ERROR_INVALID_PARAMETER) << name;
-    }
 }
 
 // Editors write in place, often within one tick of the file system's clock and at the same

@@ -11,23 +11,15 @@ namespace {
 
 using testsupport::WindowTest;
 
-// CTest runs this test at QT_SCALE_FACTOR 1, 1.5 and 2.
-double ScaleFactor() {
-    return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
-}
-
-QSize Scaled(int width, int height, double factor) {
-    return {static_cast<int>(std::lround(width * factor)),
-            static_cast<int>(std::lround(height * factor))};
-}
-
-bool AboutEqual(QSize painted, QSize expected) {
-    return std::abs(painted.width() - expected.width()) <= 1 &&
-           std::abs(painted.height() - expected.height()) <= 1;
-}
-
-std::string Describe(QSize size) {
-    return std::to_string(size.width()) + "x" + std::to_string(size.height());
+// How far the painted size is from the table's at the scale factor, past a pixel of rounding;
+// empty when it is not.
+std::string OffTheTable(QSize painted, int width, int height, double factor) {
+    const QSize expected(std::lround(width * factor), std::lround(height * factor));
+    if (std::abs(painted.width() - expected.width()) <= 1 &&
+        std::abs(painted.height() - expected.height()) <= 1)
+        return "";
+    return "painted " + std::to_string(painted.width()) + "x" + std::to_string(painted.height()) +
+           ", table " + std::to_string(expected.width()) + "x" + std::to_string(expected.height());
 }
 
 // The room a control's text needs inside the frame and margins the style draws around it.
@@ -46,24 +38,22 @@ QSize NeededFor(const QWidget& control) {
 }
 
 // Each control sits where the layout table (in twips, 15 to a pixel) puts it; painted at the
-// scale factor, it keeps the table's share of the window, and its text fits inside it.
+// scale factor (CTest runs this at QT_SCALE_FACTOR 1, 1.5 and 2), it keeps the table's share of
+// the window, and its text fits inside it.
 TEST_F(WindowTest, ScaledTheLayoutKeepsItsProportionsAndTextStaysInside) {
-    const double factor = ScaleFactor();
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
     StartProgram();
     window_->lbl_active()->setText("Blitzer mobil");
     window_->lbl_active()->show();
     EXPECT_DOUBLE_EQ(window_->devicePixelRatio(), factor);
-    const QSize window = window_->grab().size();
-    EXPECT_TRUE(AboutEqual(window, Scaled(590, 255, factor))) << Describe(window);
+    EXPECT_EQ(OffTheTable(window_->grab().size(), 590, 255, factor), "");
     EXPECT_EQ(window_->cmd_quit()->geometry(), QRect(424, 216, 153, 25));
     for (const auto& entry : layout::kMainControls) {
         QWidget* control = window_->Control(entry.name);
         const QRect table(entry.left / 15, entry.top / 15, entry.width / 15, entry.height / 15);
         EXPECT_EQ(control->geometry(), table) << entry.name;
-        const QSize painted = control->grab().size();
-        const QSize expected = Scaled(table.width(), table.height(), factor);
-        EXPECT_TRUE(AboutEqual(painted, expected))
-            << entry.name << " painted " << Describe(painted) << ", table " << Describe(expected);
+        EXPECT_EQ(OffTheTable(control->grab().size(), table.width(), table.height(), factor), "")
+            << entry.name;
         const QSize needed = NeededFor(*control);
         EXPECT_LE(needed.width(), control->width()) << entry.name;
         EXPECT_LE(needed.height(), control->height()) << entry.name;

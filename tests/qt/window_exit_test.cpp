@@ -12,16 +12,6 @@ using testsupport::kMarker;
 using testsupport::WindowTest;
 using Way = std::function<void(qtfront::MainWindow&)>;
 
-void ClickOnQuit(qtfront::MainWindow& window) {
-    QTest::mouseClick(window.cmd_quit(), Qt::LeftButton);
-}
-
-void CloseBox(qtfront::MainWindow& window) {
-    window.close();
-}
-
-constexpr Qt::KeyboardModifier kKeypad = Qt::KeypadModifier;
-
 Way KeyOnQuit(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     return [=](qtfront::MainWindow& window) {
         window.cmd_quit()->setFocus(Qt::TabFocusReason);
@@ -38,8 +28,8 @@ Way SystemSignal(int number) {
 
 struct WayOutRow {
     const char* name;
-    Way way;
     std::string poi;  // stored for a cleared txt_poi
+    Way way;
 };
 
 // A cleared field: the Quit button takes the focus first, so its check runs before the store;
@@ -48,13 +38,15 @@ struct WayOutRow {
 TEST_F(WindowTest, EveryWayOutStoresTheFieldsAsTheyAreThen) {
     // clang-format off
     const WayOutRow rows[] = {
-        {.name = "click on Beenden", .way = ClickOnQuit, .poi = kMarker},
-        {.name = "Enter on Beenden", .way = KeyOnQuit(Qt::Key_Return), .poi = kMarker},
-        {.name = "keypad Enter", .way = KeyOnQuit(Qt::Key_Enter, kKeypad), .poi = kMarker},
-        {.name = "Space on Beenden", .way = KeyOnQuit(Qt::Key_Space), .poi = kMarker},
-        {.name = "close box", .way = CloseBox, .poi = ""},
-        {.name = "SIGTERM", .way = SystemSignal(SIGTERM), .poi = ""},
-        {.name = "SIGHUP", .way = SystemSignal(SIGHUP), .poi = ""},
+        {.name = "click on Beenden", .poi = kMarker,
+         .way = [](auto& w) { QTest::mouseClick(w.cmd_quit(), Qt::LeftButton); }},
+        {.name = "Enter on Beenden", .poi = kMarker, .way = KeyOnQuit(Qt::Key_Return)},
+        {.name = "keypad Enter", .poi = kMarker,
+         .way = KeyOnQuit(Qt::Key_Enter, Qt::KeypadModifier)},
+        {.name = "Space on Beenden", .poi = kMarker, .way = KeyOnQuit(Qt::Key_Space)},
+        {.name = "close box", .poi = "", .way = [](auto& w) { w.close(); }},
+        {.name = "SIGTERM", .poi = "", .way = SystemSignal(SIGTERM)},
+        {.name = "SIGHUP", .poi = "", .way = SystemSignal(SIGHUP)},
     };
     // clang-format on
     for (const WayOutRow& row : rows) {
