@@ -5,7 +5,7 @@
 //
 // Texts cross this header in UTF-8, on every system: paths, command lines, registry names and
 // values, process names. The layer converts where the system speaks another encoding, in one
-// place (win32/text_conversion.h): file names and command lines to UTF-16 for the W functions,
+// place (win32/text_conversion.cpp): file names and command lines to UTF-16 for the W functions,
 // registry text to and from the ANSI code page for the A functions. Call sites never convert.
 
 #include <cerrno>

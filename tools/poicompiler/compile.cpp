@@ -12,7 +12,7 @@
 #include "poicompiler/chk.h"
 #include "poicompiler/error.h"
 #include "poicompiler/map.h"
-#include "poicompiler/open_input.h"
+#include "poicompiler/file_steps.h"
 #include "poicompiler/poi.h"
 
 namespace poicompiler {

@@ -14,6 +14,13 @@ namespace platform::posix {
 
 namespace {
 
+bool HasEnded(pid_t pid) {
+    siginfo_t info{};
+    // ECHILD: someone else reaped it, so it has ended too.
+    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+           info.si_pid == pid;
+}
+
 // Where the kernel has no pidfd (before 5.3): SIGCHLD writes a byte into a pipe whose read
 // end stands for every child's end.
 class ChildSignalPipe {
@@ -31,11 +38,7 @@ public:
         char drained[64];
         while (::read(fds_[0], drained, sizeof drained) > 0) {
         }
-        siginfo_t info{};
-        if (::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
-            info.si_pid == child) {
-            Notify();
-        }
+        if (HasEnded(child)) Notify();
     }
 
 private:
@@ -69,13 +72,6 @@ private:
     static inline int writeEnd = -1;
     static inline struct sigaction previous {};
 };
-
-bool HasEnded(pid_t pid) {
-    siginfo_t info{};
-    // ECHILD: someone else reaped it, so it has ended too.
-    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
-           info.si_pid == pid;
-}
 
 }  // namespace
 

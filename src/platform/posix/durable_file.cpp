@@ -80,8 +80,15 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int ReplaceWithTemporary(FileDescriptor& temporary, const std::string& temporaryPath,
-                         const std::string& target) {
+int ReplaceThroughTemporary(const std::string& temporaryPath, const std::string& target,
+                            mode_t mode, const std::function<int(int fd)>& write) {
+    FileDescriptor temporary(
+        ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (!temporary.Valid()) return errno;
+    if (const int err = write(temporary.Get()); err != 0) {
+        ::unlink(temporaryPath.c_str());
+        return err;
+    }
     int err = Flush(temporary.Get()) == 0 ? 0 : errno;
     if (const int closed = temporary.Close(); err == 0) err = closed;
     if (err == 0 && Rename(temporaryPath.c_str(), target.c_str()) != 0) err = errno;

@@ -2,7 +2,10 @@
 // Writing a file so that a crash or a full disk never leaves it half-written: the new content
 // goes to a temporary file beside it, is flushed, and replaces the old file in one rename.
 
+#include <sys/types.h>
+
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -32,10 +35,11 @@ int WriteAll(int fd, const char* data, std::size_t size);
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);
 
-// Flushes and closes the written temporary file, renames it over `target` and flushes the
-// folder. On failure the temporary file is removed and the target is untouched. Returns 0 or
-// the errno value of the failed step.
-int ReplaceWithTemporary(FileDescriptor& temporary, const std::string& temporaryPath,
-                         const std::string& target);
+// Creates the temporary file, which must not exist yet, lets `write` fill it (returning 0 or an
+// errno value), flushes and closes it, renames it over `target` and flushes the folder. On
+// failure the temporary file is removed and the target is untouched. Returns 0 or the errno
+// value of the failed step.
+int ReplaceThroughTemporary(const std::string& temporaryPath, const std::string& target,
+                            mode_t mode, const std::function<int(int fd)>& write);
 
 }  // namespace platform::posix

@@ -74,13 +74,8 @@ int CopyFileAtomically(const std::string& from, const std::string& to) {
     // name per target, so that what a killed copy left is removed by the next one.
     const std::string temporary = folder + "/." + posix::NameOf(to) + ".marquill";
     ::unlink(temporary.c_str());
-    FileDescriptor target(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (target.Get() < 0) return errno;
-    if (const int err = CopyContents(source.Get(), target.Get()); err != 0) {
-        ::unlink(temporary.c_str());
-        return err;
-    }
-    return posix::ReplaceWithTemporary(target, temporary, to);
+    return posix::ReplaceThroughTemporary(temporary, to, 0666,
+                                          [&](int fd) { return CopyContents(source.Get(), fd); });
 }
 
 int DeleteFile(const std::string& path) {

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -83,15 +82,6 @@ SharedNames NamesIn(const std::string& folderOrEmpty) {
     return names;
 }
 
-bool AnyOrdinaryFileIn(const std::string& folder,
-                       const std::function<bool(const std::string&)>& nameMatches) {
-    const SharedNames listing = NamesIn(folder);
-    for (const auto& name : listing->names) {
-        if (nameMatches(name) && IsOrdinaryFile(folder + name, name)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 std::optional<std::string> FindOrdinaryFile(const std::string& path) {
@@ -116,9 +106,14 @@ bool FolderHoldsOrdinaryFile(const std::string& folder) {
     // "folder*.*": with a trailing "/" any file inside; otherwise the last component is the
     // start of a file name in the folder above.
     const SplitPath parts = Split(folder);
-    return AnyOrdinaryFileIn(parts.folder, [&](const std::string& name) {
-        return text::NameStartsWithIgnoringCase(name, parts.name);
-    });
+    const SharedNames listing = NamesIn(parts.folder);
+    for (const auto& name : listing->names) {
+        if (text::NameStartsWithIgnoringCase(name, parts.name) &&
+            IsOrdinaryFile(parts.folder + name, name)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ParentFolderExists(const std::string& path) {

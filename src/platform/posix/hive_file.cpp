@@ -17,17 +17,6 @@ std::size_t LineAt(std::string_view text, std::size_t pos) {
     return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + pos, '\n'));
 }
 
-std::size_t FirstInvalidUtf8(std::string_view text) {
-    char32_t codePoint = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t length = text::DecodeUtf8At(text, pos, codePoint);
-        if (length == 0) break;
-        pos += length;
-    }
-    return pos;
-}
-
 ParsedHive Unreadable(std::size_t line, std::string what) {
     ParsedHive parsed;
     parsed.problem = {line, std::move(what)};
@@ -49,7 +38,7 @@ ParsedHive ParseHiveFile(std::string_view bytes) {
     } else if (bytes.starts_with(kUtf8Mark)) {
         encoding = HiveEncoding::kUtf8WithMark;
         text = bytes.substr(kUtf8Mark.size());
-        if (const std::size_t bad = FirstInvalidUtf8(text); bad < text.size()) {
+        if (const std::size_t bad = text::FirstInvalidUtf8(text); bad < text.size()) {
             return Unreadable(LineAt(text, bad), "kein gültiges UTF-8, obwohl als UTF-8 markiert");
         }
     } else if (text::IsValidUtf8(bytes)) {

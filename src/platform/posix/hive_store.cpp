@@ -82,14 +82,8 @@ struct CachedHive {
 
 // Writes the text beside the hive, makes it durable and puts it in the hive's place.
 bool ReplaceHive(const HiveFiles& files, const std::string& text) {
-    posix::FileDescriptor temp(
-        open(files.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFile));
-    if (!temp.Valid()) return false;
-    if (posix::WriteAll(temp.Get(), text.data(), text.size()) != 0) {
-        unlink(files.temp.c_str());
-        return false;
-    }
-    return posix::ReplaceWithTemporary(temp, files.temp, files.hive) == 0;
+    const auto writeText = [&](int fd) { return posix::WriteAll(fd, text.data(), text.size()); };
+    return posix::ReplaceThroughTemporary(files.temp, files.hive, kPrivateFile, writeText) == 0;
 }
 
 }  // namespace

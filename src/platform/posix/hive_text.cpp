@@ -249,12 +249,10 @@ std::string Quoted(std::string_view text) {
     return out + '"';
 }
 
-// A string fits the quoted form when it ends in its only NUL and reads as one line of UTF-8.
+// A string fits the quoted form when it ends in its only NUL and the rest could be a name.
 bool FitsQuotedForm(const Bytes& data) {
     if (data.empty() || data.back() != 0) return false;
-    const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size() - 1);
-    return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos &&
-           platform::text::IsValidUtf8(text);
+    return IsStorableName({reinterpret_cast<const char*>(data.data()), data.size() - 1});
 }
 
 std::string HexList(std::size_t column, const Bytes& data) {
@@ -333,8 +331,8 @@ std::string SerializeHiveText(const Hive& hive, HiveHeader header, bool crLf) {
     return withCrLf;
 }
 
-bool IsStorableName(const std::string& name) {
-    return name.find_first_of(std::string_view("\0\r\n", 3)) == std::string::npos &&
+bool IsStorableName(std::string_view name) {
+    return name.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos &&
            platform::text::IsValidUtf8(name);
 }
 

@@ -40,6 +40,6 @@ ParsedHive ParseHiveText(std::string_view text);
 std::string SerializeHiveText(const Hive& hive, HiveHeader header, bool crLf);
 
 // Whether a key or value name can be written into the file and read back unchanged.
-bool IsStorableName(const std::string& name);
+bool IsStorableName(std::string_view name);
 
 }  // namespace platform::hive

@@ -3,19 +3,6 @@
 #include "platform/text/utf8.h"
 
 namespace platform::text {
-namespace {
-
-// The code point at `pos`, or the lone byte there when it starts no valid sequence (marked
-// past the Unicode range, so it never equals a real character); `pos` moves past it.
-char32_t NextUnit(std::string_view text, std::size_t& pos) {
-    char32_t codePoint = 0;
-    const std::size_t length = DecodeUtf8At(text, pos, codePoint);
-    if (length == 0) return 0x110000 + static_cast<unsigned char>(text[pos++]);
-    pos += length;
-    return codePoint;
-}
-
-}  // namespace
 
 char32_t UpperCaseOf(char32_t c) {
     if (c >= U'a' && c <= U'z') return c - 0x20;
@@ -38,22 +25,20 @@ char32_t UpperCaseOf(char32_t c) {
 std::string UpperCaseLocaleFree(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    char32_t codePoint = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = DecodeUtf8At(text, pos, codePoint);
-        if (length == 0) {
-            out += text[pos++];
-            continue;
+        const char32_t codePoint = NextCodePoint(text, pos);
+        if (codePoint >= kLoneByte) {
+            out += text[pos - 1];
+        } else {
+            AppendUtf8(out, UpperCaseOf(codePoint));
         }
-        AppendUtf8(out, UpperCaseOf(codePoint));
-        pos += length;
     }
     return out;
 }
 
 std::u32string CaseFoldedName(std::string_view name) {
     std::u32string folded;
-    for (std::size_t pos = 0; pos < name.size();) folded += UpperCaseOf(NextUnit(name, pos));
+    for (std::size_t pos = 0; pos < name.size();) folded += UpperCaseOf(NextCodePoint(name, pos));
     return folded;
 }
 
@@ -66,7 +51,9 @@ bool NameStartsWithIgnoringCase(std::string_view name, std::string_view prefix) 
     std::size_t j = 0;
     while (j < prefix.size()) {
         if (i >= name.size()) return false;
-        if (UpperCaseOf(NextUnit(name, i)) != UpperCaseOf(NextUnit(prefix, j))) return false;
+        if (UpperCaseOf(NextCodePoint(name, i)) != UpperCaseOf(NextCodePoint(prefix, j))) {
+            return false;
+        }
     }
     return true;
 }

@@ -43,11 +43,9 @@ bool AppendUtf16LeAsUtf8(std::string_view bytes, std::string& out) {
 std::string Utf8ToUtf16Le(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    char32_t codePoint = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = DecodeUtf8At(text, pos, codePoint);
-        if (length == 0) codePoint = 0xFFFD;
-        pos += length == 0 ? 1 : length;
+        char32_t codePoint = NextCodePoint(text, pos);
+        if (codePoint >= kLoneByte) codePoint = 0xFFFD;
         if (codePoint >= 0x10000) {
             AppendUnit(out, 0xD800 + ((codePoint - 0x10000) >> 10));
             AppendUnit(out, 0xDC00 + ((codePoint - 0x10000) & 0x3FF));

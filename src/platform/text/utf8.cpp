@@ -53,14 +53,24 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
     }
 }
 
-bool IsValidUtf8(std::string_view text) {
+char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     char32_t codePoint = 0;
+    const std::size_t length = DecodeUtf8At(text, pos, codePoint);
+    if (length == 0) return kLoneByte + static_cast<unsigned char>(text[pos++]);
+    pos += length;
+    return codePoint;
+}
+
+std::size_t FirstInvalidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = DecodeUtf8At(text, pos, codePoint);
-        if (length == 0) return false;
-        pos += length;
+        const std::size_t start = pos;
+        if (NextCodePoint(text, pos) >= kLoneByte) return start;
     }
-    return true;
+    return text.size();
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return FirstInvalidUtf8(text) == text.size();
 }
 
 }  // namespace platform::text

@@ -13,6 +13,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// "?" also for a lone byte, which lies past every character.
 char Windows1252Of(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
@@ -36,12 +37,7 @@ std::string Windows1252ToUtf8(std::string_view text) {
 std::string Utf8ToWindows1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    char32_t codePoint = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = DecodeUtf8At(text, pos, codePoint);
-        out += length == 0 ? '?' : Windows1252Of(codePoint);
-        pos += length == 0 ? 1 : length;
-    }
+    for (std::size_t pos = 0; pos < text.size();) out += Windows1252Of(NextCodePoint(text, pos));
     return out;
 }
 

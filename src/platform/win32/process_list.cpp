@@ -1,7 +1,6 @@
 // The process list from Toolhelp, with the record size the old program passed.
 #include "platform/platform.h"
 #include "platform/win32/child_processes.h"
-#include "platform/win32/text_conversion.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform {
@@ -20,7 +19,7 @@ bool ReadEntry(HANDLE handle, PROCESSENTRY32* entry, bool fromStart) {
     }
     entry->th32ProcessID = static_cast<std::int32_t>(record.th32ProcessID);
     entry->th32ParentProcessID = static_cast<std::int32_t>(record.th32ParentProcessID);
-    entry->szExeFile = win32::Utf8FromAnsi(record.szExeFile);
+    entry->szExeFile = AnsiToUtf8(record.szExeFile);
     return true;
 }
 

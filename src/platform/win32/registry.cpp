@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "platform/platform.h"
-#include "platform/win32/text_conversion.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform {
@@ -23,10 +22,6 @@ bool IsText(std::uint32_t type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-std::string Ansi(const std::string& text) {
-    return win32::AnsiFromUtf8(text);
-}
-
 }  // namespace
 
 LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t options,
@@ -34,7 +29,7 @@ LSTATUS RegOpenKeyEx(HKEY root, const std::string& subKey, std::uint32_t options
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
     ::HKEY key = nullptr;
     const LSTATUS status =
-        ::RegOpenKeyExA(AsWindowsKey(root), Ansi(subKey).c_str(), options, samDesired, &key);
+        ::RegOpenKeyExA(AsWindowsKey(root), Utf8ToAnsi(subKey).c_str(), options, samDesired, &key);
     *result = status == ERROR_SUCCESS ? AsPlatformKey(key) : 0;
     return status;
 }
@@ -48,7 +43,7 @@ LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* t
     // one, Windows would only tell the size.
     std::string bytes(size + 1, '\0');
     const LSTATUS status =
-        ::RegQueryValueExA(AsWindowsKey(key), Ansi(valueName).c_str(), nullptr, &storedType,
+        ::RegQueryValueExA(AsWindowsKey(key), Utf8ToAnsi(valueName).c_str(), nullptr, &storedType,
                            data != nullptr ? reinterpret_cast<BYTE*>(bytes.data()) : nullptr,
                            dataSize != nullptr ? &size : nullptr);
     if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return status;
@@ -56,7 +51,7 @@ LSTATUS RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* t
     if (dataSize != nullptr) *dataSize = size;
     if (status != ERROR_SUCCESS || data == nullptr) return status;
     bytes.resize(size);
-    if (IsText(storedType)) bytes = win32::Utf8FromAnsi(bytes);
+    if (IsText(storedType)) bytes = AnsiToUtf8(bytes);
     *dataSize = static_cast<std::uint32_t>(bytes.size());
     std::copy(bytes.begin(), bytes.end(), data);
     return ERROR_SUCCESS;
@@ -73,12 +68,12 @@ LSTATUS RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t reser
         attributes.lpSecurityDescriptor = security->lpSecurityDescriptor;
         attributes.bInheritHandle = security->bInheritHandle;
     }
-    std::string ansiClass = Ansi(className);
+    std::string ansiClass = Utf8ToAnsi(className);
     ::HKEY key = nullptr;
     DWORD created = 0;
     const LSTATUS status = ::RegCreateKeyExA(
-        AsWindowsKey(root), Ansi(subKey).c_str(), reserved, ansiClass.data(), options, samDesired,
-        security != nullptr ? &attributes : nullptr, &key, &created);
+        AsWindowsKey(root), Utf8ToAnsi(subKey).c_str(), reserved, ansiClass.data(), options,
+        samDesired, security != nullptr ? &attributes : nullptr, &key, &created);
     *result = status == ERROR_SUCCESS ? AsPlatformKey(key) : 0;
     if (status == ERROR_SUCCESS && disposition != nullptr) *disposition = created;
     return status;
@@ -88,10 +83,10 @@ LSTATUS RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t rese
                       std::uint32_t type, const unsigned char* data, std::uint32_t dataSize) {
     if (data == nullptr && dataSize > 0) return ERROR_INVALID_PARAMETER;
     std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : dataSize);
-    if (IsText(type)) bytes = Ansi(bytes);
-    const LSTATUS status = ::RegSetValueExA(AsWindowsKey(key), Ansi(valueName).c_str(), reserved,
-                                            type, reinterpret_cast<const BYTE*>(bytes.data()),
-                                            static_cast<DWORD>(bytes.size()));
+    if (IsText(type)) bytes = Utf8ToAnsi(bytes);
+    const LSTATUS status = ::RegSetValueExA(
+        AsWindowsKey(key), Utf8ToAnsi(valueName).c_str(), reserved, type,
+        reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
     // Written through at once, as the Linux layer's hive is: the folders stored at the end of
     // a run must survive a power cut right after it.
     if (status == ERROR_SUCCESS) ::RegFlushKey(AsWindowsKey(key));

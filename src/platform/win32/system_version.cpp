@@ -2,7 +2,6 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "platform/win32/text_conversion.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform {
@@ -20,7 +19,7 @@ bool GetVersionEx(OSVERSIONINFO* info) {
     info->dwMinorVersion = record.dwMinorVersion;
     info->dwBuildNumber = record.dwBuildNumber;
     info->dwPlatformId = record.dwPlatformId;
-    const std::string servicePack = win32::Utf8FromAnsi(record.szCSDVersion);
+    const std::string servicePack = AnsiToUtf8(record.szCSDVersion);
     const std::size_t length = std::min(servicePack.size(), sizeof info->szCSDVersion - 1);
     std::memcpy(info->szCSDVersion, servicePack.data(), length);
     info->szCSDVersion[length] = '\0';

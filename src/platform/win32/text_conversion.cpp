@@ -1,5 +1,6 @@
 #include "platform/win32/text_conversion.h"
 
+#include "platform/platform.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
@@ -40,12 +41,18 @@ std::string Utf8FromUtf16(std::wstring_view text) {
     return NarrowFrom(CP_UTF8, text);
 }
 
-std::string Utf8FromAnsi(std::string_view text) {
-    return Utf8FromUtf16(WideFrom(CP_ACP, text));
-}
-
-std::string AnsiFromUtf8(std::string_view text) {
-    return NarrowFrom(CP_ACP, Utf16FromUtf8(text));
-}
-
 }  // namespace platform::win32
+
+namespace platform {
+
+std::string AnsiToUtf8(std::string_view text) {
+    return win32::Utf8FromUtf16(win32::WideFrom(CP_ACP, text));
+}
+
+// Never a best-fit look-alike: a character the code page lacks becomes "?", so that no "＼"
+// or "／" can turn into a path separator.
+std::string Utf8ToAnsi(std::string_view text) {
+    return win32::NarrowFrom(CP_ACP, win32::Utf16FromUtf8(text));
+}
+
+}  // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 // The win32 layer's one place where text changes its encoding. The core speaks UTF-8; Windows
 // takes file names and command lines as UTF-16 (the W functions) and registry text as the
-// ANSI code page (the A functions). Text that does not convert becomes U+FFFD or "?".
+// ANSI code page (the A functions, through platform.h's AnsiToUtf8 and Utf8ToAnsi). Text that
+// does not convert becomes U+FFFD or "?".
 
 #include <string>
 #include <string_view>
@@ -10,10 +11,5 @@ namespace platform::win32 {
 
 std::wstring Utf16FromUtf8(std::string_view text);
 std::string Utf8FromUtf16(std::wstring_view text);
-
-std::string Utf8FromAnsi(std::string_view text);
-// Never a best-fit look-alike: a character the code page lacks becomes "?", so that no "＼"
-// or "／" can turn into a path separator.
-std::string AnsiFromUtf8(std::string_view text);
 
 }  // namespace platform::win32
