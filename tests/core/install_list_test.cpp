@@ -25,7 +25,6 @@ TEST(ReadLineFromFile, EndsLinesOnlyAtCrLf) {
         {.name = "cr_lf",      .file = "a;b\r\nc;d\r\n",        .lines = {"a;b\r\n", "c;d\r\n"}},
         {.name = "no_end",     .file = "a;b\r\nc;d",            .lines = {"a;b\r\n", "c;d"}},
         {.name = "lone_lf",    .file = "a\nb\nc\n",             .lines = {"a\nb\nc\n"}},
-        {.name = "lone_cr",    .file = "a\rb\r",                .lines = {"a\rb\r"}},
         {.name = "cr_cr_lf",   .file = "a\r\r\nb\r\nc",         .lines = {"a\r\r\nb\r\n", "c"}},
         {.name = "empty_file", .file = "",                      .lines = {}},
         {.name = "cp1252",     .file = "\xD6sterreich\r\n\x80", .lines = {"Österreich\r\n", "€"}},
@@ -62,14 +61,10 @@ TEST(GetToken, TakesFieldNOrTheLastField) {
     struct Row { const char* name; std::string line; std::int16_t n; std::string field; };
     const Row rows[] = {
         {.name = "first",          .line = "Blitzer;blitz;1;3;X;0", .n = 1,     .field = "Blitzer"},
-        {.name = "fourth",         .line = "Blitzer;blitz;1;3;X;0", .n = 4,     .field = "3"},
         {.name = "sixth",          .line = "Blitzer;blitz;1;3;X;0", .n = 6,     .field = "0"},
-        {.name = "zero_is_first",  .line = "a;b",                   .n = 0,     .field = "a"},
         {.name = "below_is_first", .line = "a;b",                   .n = -5,    .field = "a"},
         {.name = "beyond_is_last", .line = "a;b;c",                 .n = 4,     .field = "c"},
         {.name = "largest_n",      .line = "a;b;c",                 .n = 32767, .field = "c"},
-        {.name = "one_field",      .line = "Kamera",                .n = 2,     .field = "Kamera"},
-        {.name = "empty_last",     .line = "Kamera;KAM;",           .n = 3,     .field = ""},
         {.name = "empty_middle",   .line = "a;;c",                  .n = 2,     .field = ""},
         {.name = "at_32767",       .line = "a;" + kLong + ";z",     .n = 2,     .field = kLong},
         {.name = "after_32767",    .line = "a;" + kLong + ";z",     .n = 3,     .field = "z"},
