@@ -17,7 +17,6 @@
 
 namespace {
 
-// A full card is also EFBIG (a file size limit): the move tests fill the card that way.
 TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
     // clang-format off
     struct Row { const char* name; int err; const char* file = "f"; int number; };
@@ -26,6 +25,7 @@ TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
         {.name = "ENOENT_folder",  .err = ENOENT,    .file = "missing/f", .number = 76},
         {.name = "EACCES",         .err = EACCES,                          .number = 70},
         {.name = "ENOSPC",         .err = ENOSPC,                          .number = 61},
+        {.name = "EFBIG",          .err = EFBIG,                           .number = 61},
         {.name = "ENAMETOOLONG",   .err = ENAMETOOLONG,                    .number = 52},
         {.name = "EIO",            .err = EIO,                             .number = 75},
     };

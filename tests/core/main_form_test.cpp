@@ -4,26 +4,13 @@
 
 #include <optional>
 
-#include "core/vbreg/registry_keys.h"
-#include "core/vbreg/registry_strings.h"
-#include "support/fake_controls.h"
-#include "support/scripted_runtime.h"
-#include "support/test_environment.h"
+#include "support/install_fixture.h"
 
 namespace {
 
 constexpr const char* kMarker = "unbekannt!";
 
-class MainFormTest : public testsupport::IsolatedTest {
-protected:
-    std::string Stored(const std::string& name) {
-        std::int16_t flag = 0;
-        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, name, flag);
-    }
-
-    testsupport::ScriptedRuntime runtime;
-    testsupport::FakeMainWindow window;
-};
+using MainFormTest = testsupport::InstallTest;
 
 // A path field turns red with the marker only when empty or holding the marker itself; the
 // button is enabled only when no display shows the marker. No NavMan entry shows nothing.

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 #include "support/install_fixture.h"
@@ -10,26 +11,16 @@
 namespace {
 
 using testsupport::InstallTest;
-
-constexpr int kCategories = 6;
-constexpr int kRounds = 24;
-
-// What a staged file of category K<n> holds when whole.
-std::string Whole(const std::string& name) {
-    const std::string shortName = name.substr(0, name.find('.'));
-    const std::string extension = name.substr(name.find('.'));
-    if (extension == ".map") return "data of " + shortName;
-    if (extension == ".chk" || extension == ".bm") return extension.substr(1) + "\n";
-    return "[" + shortName + "]\r\nactive=1\r\ndistance=50\r\ntime=0\r\nvisualWarning=1\r\n" +
-           "soundWarning=1\r\n";
-}
+using testsupport::NamesIn;
+using testsupport::ReadFile;
+using namespace std::string_literals;
 
 TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartial) {
+    constexpr int kRounds = 24;
     std::string list;
-    for (int i = 1; i <= kCategories; ++i) {
-        const std::string name = "K" + std::to_string(i);
-        list += name + ";;1\r\n";
-        WriteCategory(name, "data of " + name);
+    for (const char* name : {"K1", "K2", "K3", "K4", "K5", "K6"}) {
+        list += name + ";;1\r\n"s;
+        WriteCategory(name, "data of "s + name);
     }
     WriteList(list);
     WriteCompiler();
@@ -37,6 +28,8 @@ TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartia
     PressInstall();
     const auto wholeRun = std::chrono::steady_clock::now() - start;
     ASSERT_TRUE(runtime.Boxes().empty());
+    std::map<std::string, std::string> whole;  // each file as the uncut run left it on the card
+    for (const std::string& name : NamesIn(card)) whole[name] = ReadFile(card + name);
 
     int cutShort = 0;
     for (int round = 0; round < kRounds; ++round) {
@@ -59,8 +52,8 @@ TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartia
                   std::vector{testsupport::StandardMessage(76, "Pfad nicht gefunden")})
             << at;
         EXPECT_FALSE(std::filesystem::exists(card)) << at;
-        for (const std::string& name : testsupport::NamesIn(Staging())) {
-            EXPECT_EQ(testsupport::ReadFile(Staging() + name), Whole(name)) << at << " " << name;
+        for (const std::string& name : NamesIn(Staging())) {
+            EXPECT_EQ(ReadFile(Staging() + name), whole[name]) << at << " " << name;
         }
         std::filesystem::remove_all(Staging());
         std::filesystem::create_directories(Staging());

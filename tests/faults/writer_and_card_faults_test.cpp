@@ -63,61 +63,48 @@ TEST_F(Faults, TwoWritersAtTheSameTimeKeepEachOthersValues) {
     EXPECT_EQ(Query("K", "b"), Text("b199"));
 }
 
-// A 64 KiB tmpfs in a mount namespace of this process's own, so that the mount ends with it.
-class SmallCard : public testsupport::IsolatedTest {
-protected:
-    void SetUp() override {
-        IsolatedTest::SetUp();
-        std::filesystem::create_directory(card_ = CacheHome() + "/card");
-        mounted_ = unshare(CLONE_NEWNS) == 0 &&
-                   mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                   mount("tmpfs", card_.c_str(), "tmpfs", 0, "size=64k") == 0;
-        if (!mounted_) GTEST_SKIP() << "cannot mount a tmpfs here";
+// At every fill level a move onto an old file, and a copy to a new name, either land whole or
+// fail with "Datenträger voll" and change nothing: no partial or hidden file is left. The card is
+// a 64 KiB tmpfs in a mount namespace of this process's own, so that the mount ends with it.
+TEST_F(Faults, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
+    const std::string card = CacheHome() + "/card", source = CacheHome() + "/new.map";
+    std::filesystem::create_directory(card);
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", card.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a tmpfs here";
     }
-    void TearDown() override {
-        if (mounted_) umount(card_.c_str());
-        IsolatedTest::TearDown();
-    }
-
-    // Everything on the card but the filler, hidden names included.
-    std::vector<std::string> NamesOnCard() const {
-        std::vector<std::string> names = testsupport::NamesIn(card_);
+    const auto namesOnCard = [&] {  // hidden names included
+        std::vector<std::string> names = testsupport::NamesIn(card);
         std::erase(names, "filler");
         return names;
-    }
-
-    std::string card_;
-    bool mounted_ = false;
-};
-
-// At every fill level a move onto an old file, and a copy to a new name, either land whole or
-// fail with "Datenträger voll" and change nothing: no partial or hidden file is left.
-TEST_F(SmallCard, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
-    const std::string oldData(6000, 'o'), newData(20000, 'n'), source = CacheHome() + "/new.map";
+    };
+    const std::string oldData(6000, 'o'), newData(20000, 'n');
     int landed = 0, refused = 0;
     for (std::size_t fill = 0; fill <= 64 * 1024; fill += 1024) {
-        for (const auto& entry : std::filesystem::directory_iterator(card_)) remove(entry.path());
-        WriteFile(card_ + "/BLITZ.map", oldData);
-        std::ofstream(card_ + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
+        for (const auto& entry : std::filesystem::directory_iterator(card)) remove(entry.path());
+        WriteFile(card + "/BLITZ.map", oldData);
+        std::ofstream(card + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
         WriteFile(source, newData);
         int error = 0;
         try {
-            Utils::MoveFile(source, card_ + "/BLITZ.map");
+            Utils::MoveFile(source, card + "/BLITZ.map");
         } catch (const runtime::RuntimeError& e) {
             error = e.Number();
         }
         const std::string level = "fill " + std::to_string(fill);
-        EXPECT_EQ(NamesOnCard(), std::vector<std::string>{"BLITZ.map"}) << level;
-        EXPECT_EQ(ReadFile(card_ + "/BLITZ.map"), error == 0 ? newData : oldData) << level;
+        EXPECT_EQ(namesOnCard(), std::vector<std::string>{"BLITZ.map"}) << level;
+        EXPECT_EQ(ReadFile(card + "/BLITZ.map"), error == 0 ? newData : oldData) << level;
         EXPECT_EQ(testsupport::FileExists(source), error != 0) << level;
         EXPECT_TRUE(error == 0 || error == runtime::kDiskFull) << level << ": " << error;
         (error == 0 ? landed : refused)++;
         WriteFile(source, newData);
-        const bool copied = platform::CopyFileAtomically(source, card_ + "/NEU.map") == 0;
+        const bool copied = platform::CopyFileAtomically(source, card + "/NEU.map") == 0;
         const std::vector<std::string> names = {"BLITZ.map", "NEU.map"};
-        EXPECT_EQ(NamesOnCard(), copied ? names : std::vector<std::string>{"BLITZ.map"}) << level;
-        EXPECT_TRUE(!copied || ReadFile(card_ + "/NEU.map") == newData) << level;
+        EXPECT_EQ(namesOnCard(), copied ? names : std::vector<std::string>{"BLITZ.map"}) << level;
+        EXPECT_TRUE(!copied || ReadFile(card + "/NEU.map") == newData) << level;
     }
+    umount(card.c_str());
     std::cout << "65 fill levels: " << landed << " moves landed, " << refused << " refused\n";
     EXPECT_GT(landed, 0);
     EXPECT_GT(refused, 0);
