@@ -6,8 +6,7 @@
 
 namespace testsupport {
 
-class FakeTextBox : public controls::TextBox {
-public:
+struct FakeTextBox : controls::TextBox {
     std::string Text() const override { return text; }
     void SetText(const std::string& value) override { text = value; }
     std::uint32_t ForeColor() const override { return colour; }
@@ -17,8 +16,7 @@ public:
     std::uint32_t colour = controls::kBlack;
 };
 
-class FakeLabel : public controls::Label {
-public:
+struct FakeLabel : controls::Label {
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& value) override { caption = value; }
     bool Visible() const override { return visible; }
@@ -28,16 +26,14 @@ public:
     bool visible = true;
 };
 
-class FakeButton : public controls::Button {
-public:
+struct FakeButton : controls::Button {
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool value) override { enabled = value; }
 
     bool enabled = true;
 };
 
-class FakeForm : public controls::Form {
-public:
+struct FakeForm : controls::Form {
     void SetCaption(const std::string& value) override { caption = value; }
 
     std::string caption = "Marquill";
@@ -48,8 +44,6 @@ class FakeMainWindow {
 public:
     FakeMainWindow() { controls::InstallMainControls(&controls_); }
     ~FakeMainWindow() { controls::InstallMainControls(nullptr); }
-    FakeMainWindow(const FakeMainWindow&) = delete;
-    FakeMainWindow& operator=(const FakeMainWindow&) = delete;
 
     FakeForm form;
     FakeTextBox txt_poi;
