@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "core/vbreg/registry_keys.h"
 #include "core/vbreg/registry_strings.h"
+#include "platform/durable_file_testing.h"
 #include "platform/registry_test_util.h"
 #include "support/scripted_runtime.h"
 #include "support/test_environment.h"
@@ -82,16 +82,12 @@ TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
     EXPECT_FALSE(runtime_.Ended());
 }
 
-// Root cannot be kept from writing by permissions: a file size limit makes the write fail.
+// The new file is written but cannot be flushed to the disk.
 TEST_F(RegistryStrings, AWriteRefusedBySystemReturnsOneAndKeepsTheOldValue) {
     ASSERT_EQ(vbreg::WriteRegString(kSettingsKey, "Path_POI", "/alt/"), 0);
-    const auto limit = static_cast<rlim_t>(ReadFile(HivePath()).size());
-    const int result = registrytest::ExitCode(registrytest::Spawn([&] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &small);
-        return static_cast<int>(vbreg::WriteRegString(kSettingsKey, "Path_POI", "/neu/laenger/"));
-    }));
+    platform::test_seams::SetDurableFileSteps({.flush = [](int) { return errno = EIO, -1; }});
+    const int result = vbreg::WriteRegString(kSettingsKey, "Path_POI", "/neu/laenger/");
+    platform::test_seams::SetDurableFileSteps({});
     EXPECT_EQ(result, 1);
     EXPECT_EQ(Read(kSettingsKey, "Path_POI"), "/alt/");
     EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));
