@@ -100,17 +100,13 @@ const std::string kNoCompiler =
 // is left on the card and in the staging folder.
 struct EndCase {
     const char* name;
-    std::optional<std::string> list = kBlitzer;
-    std::optional<std::string> compiler = kWritesAll;
+    std::optional<std::string> list = kBlitzer, compiler = kWritesAll;
     Names holds = {};  // on the card before the run; a name ending in "/" is a folder
     bool noCard = false;
-    int answer = runtime::vbYes;
-    int presses = 1;
+    int answer = runtime::vbYes, presses = 1;
     Names boxes = {};
-    bool ended = true;
-    bool stored = false;
-    Names card = {};
-    Names staging = {};
+    bool ended = true, stored = false;
+    Names card = {}, staging = {};
     friend void PrintTo(const EndCase& row, std::ostream* os) { *os << row.name; }
 };
 

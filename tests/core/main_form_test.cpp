@@ -17,14 +17,10 @@ using MainFormTest = testsupport::InstallTest;
 TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
     // NavMan's folder if installed, the stored folders, the fields after the check, and whether
     // the Install button is on.
-    struct Row {
-        const char* name;
-        std::optional<std::string> nav = {};
-        const char *poi, *sd, *poiNow, *sdNow;
-        bool on = false;
-    };
     const char *const M = kMarker, *const P = "/p/", *const S = "/s/", *const U = "Unbekannt!";
     // clang-format off
+    struct Row { const char* name; std::optional<std::string> nav = {};
+                 const char *poi, *sd, *poiNow, *sdNow; bool on = false; };
     const Row rows[] = {
         {.name = "first_start", .poi = "", .sd = "", .poiNow = M, .sdNow = M},
         {.name = "sd_empty", .poi = P, .sd = "", .poiNow = P, .sdNow = M},

@@ -39,13 +39,10 @@ std::string ContentOf(const std::string& path) {
 // Whatever step fails, the source stays, the card keeps its old file whole and nothing else
 // is left beside it (a card filling up: the fault tests).
 TEST(MoveFile, AFailedMoveKeepsTheSourceAndTheOldTarget) {
-    struct Row {
-        const char* name;
-        DurableFileSteps steps;
-    };
     const auto fail = [](auto...) { return errno = EIO, -1; };
     const auto closeAndFail = [&](int fd) { return ::close(fd), fail(); };
     // clang-format off
+    struct Row { const char* name; DurableFileSteps steps; };
     const Row rows[] = {
         {.name = "flush fails",   .steps = {.flush = fail}},
         {.name = "close fails",   .steps = {.close = closeAndFail}},

@@ -48,14 +48,10 @@ TEST_F(RegistryStrings, WritesOneValueThatAnySpellingReaches) {
 // Only a runtime error shows a box, a plain one, and the program goes on. A missing value, as at
 // the first start, reads empty and creates nothing.
 TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
-    struct Row {
-        const char* name;
-        std::optional<std::string> stored;
-        std::string read;
-        std::int16_t flag = 0;
-    };
     const std::string x254(254, 'x');
     // clang-format off
+    struct Row { const char* name; std::optional<std::string> stored; std::string read;
+                 std::int16_t flag = 0; };
     const Row rows[] = {
         {.name = "missing",     .stored = std::nullopt,      .read = ""},  // first: nothing stored
         {.name = "254 bytes",   .stored = x254 + '\0',       .read = x254},

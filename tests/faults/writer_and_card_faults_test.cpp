@@ -1,28 +1,36 @@
 // Faults the program must survive without losing or corrupting anything: writers killed at
-// random moments, writers at the same time, a card that fills up at every level.
+// random moments, writers at the same time, a card that fills up at every level, a card pulled
+// while a run moves files onto it.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/runtime/runtime_error.h"
 #include "core/utils/move_file.h"
 #include "platform/registry_test_util.h"
+#include "support/install_fixture.h"
 #include "support/test_environment.h"
 
 namespace {
 
 using namespace registrytest;
+using testsupport::InstallTest;
+using testsupport::NamesIn;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
+using namespace std::string_literals;
 
 using Faults = testsupport::IsolatedTest;
 
@@ -75,7 +83,7 @@ TEST_F(Faults, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
         GTEST_SKIP() << "cannot mount a tmpfs here";
     }
     const auto namesOnCard = [&] {  // hidden names included
-        std::vector<std::string> names = testsupport::NamesIn(card);
+        std::vector<std::string> names = NamesIn(card);
         std::erase(names, "filler");
         return names;
     };
@@ -108,6 +116,51 @@ TEST_F(Faults, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
     std::cout << "65 fill levels: " << landed << " moves landed, " << refused << " refused\n";
     EXPECT_GT(landed, 0);
     EXPECT_GT(refused, 0);
+}
+
+// The card folder vanishes at moments spread over a whole run.
+TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartial) {
+    constexpr int kRounds = 24;
+    std::string list;
+    for (const char* name : {"K1", "K2", "K3", "K4", "K5", "K6"}) {
+        list += name + ";;1\r\n"s;
+        WriteCategory(name, "data of "s + name);
+    }
+    WriteList(list);
+    WriteCompiler();
+    const auto start = std::chrono::steady_clock::now();
+    PressInstall();
+    const auto wholeRun = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(runtime.Boxes().empty());
+    std::map<std::string, std::string> whole;  // each file as the uncut run left it on the card
+    for (const std::string& name : NamesIn(card)) whole[name] = ReadFile(card + name);
+
+    int cutShort = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        std::filesystem::remove_all(card);
+        std::filesystem::create_directory(card);
+        runtime.Restart();
+        std::thread remover([&] {
+            std::this_thread::sleep_for(wholeRun * round / kRounds);
+            // At once, as when the card is pulled: a folder emptied file by file would first
+            // show its files vanish, with error 53.
+            std::filesystem::rename(card, root / "pulled");
+            std::filesystem::remove_all(root / "pulled");
+        });
+        PressInstall();
+        remover.join();
+        if (runtime.Boxes().empty()) continue;  // the run was done before the card went
+        ++cutShort;
+        const std::string at = "round " + std::to_string(round);
+        EXPECT_EQ(runtime.Texts(),
+                  std::vector{testsupport::StandardMessage(76, "Pfad nicht gefunden")})
+            << at;
+        EXPECT_FALSE(std::filesystem::exists(card)) << at;
+        for (const std::string& name : NamesIn(Staging())) {  // earlier rounds' files are whole too
+            EXPECT_EQ(ReadFile(Staging() + name), whole[name]) << at << " " << name;
+        }
+    }
+    EXPECT_GT(cutShort, kRounds / 4);  // the card went mid-run often enough to mean something
 }
 
 }  // namespace

@@ -75,13 +75,10 @@ TEST(Failure, OneLineNonZeroExitAndNoOutput) {
     const auto data = [](const std::string& text) {
         return [text](Scene& s) { WriteFile(s.data, text); };
     };
+    // What spoils the scene, a part of the one stderr line, and a cap on the files written.
     // clang-format off
-    struct Row {
-        const char* name;
-        std::function<void(Scene&)> spoil;
-        const char* expected;  // part of the one stderr line
-        int limitBlocks = 0;   // caps the size of the files written
-    };
+    struct Row { const char* name; std::function<void(Scene&)> spoil; const char* expected;
+                 int limitBlocks = 0; };
     const Row rows[] = {
         {.name = "MissingArgument", .spoil = [](Scene& s) { s.args.pop_back(); },
          .expected = "expected 6 arguments, got 5"},
