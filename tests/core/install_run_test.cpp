@@ -58,41 +58,32 @@ TEST_F(InstallTest, CompilerGetsEachPathWholeWhateverTheFoldersAndShortNameHold)
     }
 }
 
-// The device reads the settings in Windows-1252, the visual warning first; names stay UTF-8.
-TEST_F(InstallTest, SettingsReachTheCardInTheEightBitCodePage) {
-    WriteList("Österreich;;1;3;X;0\r\n");
-    WriteCategory("Österreich");
-    WriteCompiler();
-    PressInstall();
-    EXPECT_EQ(ReadFile(card + "ÖSTERREI.ini"),
-              "[\xD6STERREI]\r\nactive=1\r\ndistance=200\r\ntime=0"
-              "\r\nvisualWarning=0\r\nsoundWarning=1\r\n");
-}
-
 // The .csv wins and is staged under the .asc name; names differing in letter case are found,
-// and stale staged files of the same name are replaced.
-TEST_F(InstallTest, CsvIsPreferredAndNamesAreFoundInAnyLetterCase) {
-    WriteFile(poi + "marquill.csv", "Kamera;;1\r\n");
+// and stale staged files of the same name are replaced. A later line with the same short name
+// replaces the earlier. The device reads the settings in Windows-1252, the visual warning first;
+// names stay UTF-8.
+TEST_F(InstallTest, EachCategoryReachesTheCardFromItsOwnFiles) {
+    WriteFile(poi + "marquill.csv",
+              "Kamera;;1\r\nEins;gleich;1\r\nZwei;gleich;0\r\n"
+              "Österreich;;1;3;X;0\r\n");
     WriteFile(poi + "KAMERA.CSV", "from csv");
     WriteFile(poi + "Kamera.asc", "from asc");
     WriteFile(poi + "kamera.Bmp", "icon");
+    WriteCategory("Eins", "eins");
+    WriteCategory("Zwei", "zwei");
+    WriteCategory("Österreich");
+    WriteFile(card + "GLEICH.map", "old card file");
     std::filesystem::create_directories(Staging());
     WriteFile(Staging() + "kamera.asc", "stale");
     WriteCompiler("test \"${1##*.}\" = asc || exit 1; " + kWritesAll);
     PressInstall();
-    EXPECT_EQ(ReadFile(card + "KAMERA.map"), "from csv");
-    EXPECT_EQ(NamesIn(Staging()), Names{});
-}
-
-TEST_F(InstallTest, LaterLineWithTheSameShortNameReplacesTheEarlier) {
-    WriteList("Eins;gleich;1\r\nZwei;gleich;0\r\n");
-    WriteCategory("Eins", "eins");
-    WriteCategory("Zwei", "zwei");
-    WriteFile(card + "GLEICH.map", "old card file");
-    WriteCompiler();
-    PressInstall();
     EXPECT_EQ(runtime.Boxes().size(), 1u);  // the overwrite question, once
+    EXPECT_EQ(ReadFile(card + "KAMERA.map"), "from csv");
     EXPECT_EQ(ReadFile(card + "GLEICH.map"), "zwei");
+    EXPECT_EQ(ReadFile(card + "ÖSTERREI.ini"),
+              "[\xD6STERREI]\r\nactive=1\r\ndistance=200\r\ntime=0"
+              "\r\nvisualWarning=0\r\nsoundWarning=1\r\n");
+    EXPECT_EQ(NamesIn(Staging()), Names{});
 }
 
 const Names kAll = {"BLITZ.bm", "BLITZ.chk", "BLITZ.ini", "BLITZ.map"};
@@ -109,17 +100,13 @@ const std::string kNoCompiler =
 // is left on the card and in the staging folder.
 struct EndCase {
     const char* name;
-    std::optional<std::string> list = kBlitzer;
-    const char* file = "MARQUILL.CSV";  // the list's name
-    std::optional<std::string> compiler = kWritesAll;
+    std::optional<std::string> list = kBlitzer, compiler = kWritesAll;
     Names holds = {};  // on the card before the run; a name ending in "/" is a folder
     bool noCard = false;
-    int answer = runtime::vbYes;
+    int answer = runtime::vbYes, presses = 1;
     Names boxes = {};
-    bool ended = true;
-    bool stored = false;
-    Names card = {};
-    Names staging = {};
+    bool ended = true, stored = false;
+    Names card = {}, staging = {};
     friend void PrintTo(const EndCase& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -127,9 +114,8 @@ struct EndCase {
 const EndCase kEndCases[] = {
     {.name = "installed", .stored = true, .card = kAll},
     {.name = "list_missing", .list = std::nullopt, .boxes = {kNoList}, .ended = false},
-    {.name = "hidden_list", .file = ".MARQUILL.CSV", .boxes = {kNoList}, .ended = false},
-    {.name = "answer_no", .holds = {"old.txt"}, .answer = runtime::vbNo, .boxes = {kAsk},
-     .ended = false, .card = {"old.txt"}},
+    {.name = "answer_no_twice", .holds = {"old.txt"}, .answer = runtime::vbNo, .presses = 2,
+     .boxes = {kAsk, kAsk}, .ended = false, .card = {"old.txt"}},
     {.name = "empty_list_folders_and_hidden_files_ask_nothing", .list = "",
      .holds = {".hidden", "sub/"}, .stored = true, .card = {".hidden", "sub"}},
     {.name = "blank_lines", .list = "\r\n\r\n" + kBlitzer + "\r\n", .stored = true, .card = kAll},
@@ -156,7 +142,7 @@ class RunEnds : public InstallTest, public ::testing::WithParamInterface<EndCase
 
 TEST_P(RunEnds, AsTheUserWouldExpect) {
     const EndCase& row = GetParam();
-    if (row.list) WriteFile(poi + row.file, *row.list);
+    if (row.list) WriteList(*row.list);
     WriteCategory("Blitzer");
     if (row.compiler) WriteCompiler(*row.compiler);
     for (const std::string& name : row.holds) {
@@ -164,8 +150,10 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
                             : WriteFile(card + name, "x");
     }
     if (row.noCard) std::filesystem::remove(card);
-    runtime.Answer(row.answer);
-    PressInstall();
+    for (int press = 0; press < row.presses; ++press) {  // a run turned away lets the next start
+        runtime.Answer(row.answer);
+        PressInstall();
+    }
     Names boxes;
     for (const auto& box : runtime.Boxes()) {
         EXPECT_EQ(box.title, "Marquill") << row.name;
@@ -181,35 +169,18 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
 INSTANTIATE_TEST_SUITE_P(Cases, RunEnds, ::testing::ValuesIn(kEndCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A run turned away by "Nein" lets the next press start one.
-TEST_F(InstallTest, AfterAnsweringNoTheButtonStartsARunAgain) {
-    WriteList("");
-    WriteFile(card + "old.txt", "x");
-    runtime.Answer(runtime::vbNo);
-    PressInstall();
-    PressInstall();
-    EXPECT_EQ(runtime.Boxes().size(), 2u);
-    EXPECT_TRUE(runtime.Ended());
-}
-
-TEST_F(InstallTest, ASecondPressDuringTheCompilerWaitIsIgnored) {
+// Window events run while the compiler works: a second press is ignored, and Beenden stores the
+// folders and stops the run.
+TEST_F(InstallTest, DuringTheCompilerWaitASecondPressIsIgnoredAndQuitEndsTheRun) {
     WriteList(kBlitzer);
     WriteCategory("Blitzer");
     WriteCompiler("echo run >> \"" + root / "runs.log" + "\"; sleep 0.3; " + kWritesAll);
     runtime.onEvents = [&] {
         if (runtime.EventRuns() == 1) PressInstall();
+        if (runtime.EventRuns() == 2) runtime::RunEventHandler(Main::cmd_quit_Click);
     };
     PressInstall();
     EXPECT_EQ(ReadFile(root / "runs.log"), "run\n");
-    EXPECT_EQ(NamesIn(card), kAll);
-}
-
-TEST_F(InstallTest, QuitDuringTheCompilerWaitStoresTheFoldersAndStopsTheRun) {
-    WriteList(kBlitzer);
-    WriteCategory("Blitzer");
-    WriteCompiler("sleep 0.3; " + kWritesAll);
-    runtime.onEvents = [] { runtime::RunEventHandler(Main::cmd_quit_Click); };
-    PressInstall();
     EXPECT_TRUE(runtime.Ended());
     EXPECT_EQ(Stored("Path_SD"), card);
     EXPECT_EQ(NamesIn(card), Names{});

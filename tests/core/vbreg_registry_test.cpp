@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "core/vbreg/registry_keys.h"
 #include "core/vbreg/registry_strings.h"
+#include "platform/durable_file_testing.h"
 #include "platform/registry_test_util.h"
 #include "support/scripted_runtime.h"
 #include "support/test_environment.h"
@@ -28,17 +29,6 @@ protected:
     std::int16_t flag_ = 0;
 };
 
-// As at the first start; SystemRoot of the Windows family's key, as GetWindowsDir reads it on a
-// system that is not NT, is missing too.
-TEST_F(RegistryStrings, MissingValuesReadEmptyWithoutABoxAndCreateNothing) {
-    EXPECT_EQ(Read(kSettingsKey, "Path_POI"), "");
-    EXPECT_EQ(flag_, 0);
-    EXPECT_EQ(Read(vbreg::kWindowsVersionKey, "SystemRoot"), "");
-    EXPECT_EQ(flag_, 0);
-    EXPECT_TRUE(runtime_.Boxes().empty());
-    EXPECT_FALSE(std::filesystem::exists(ConfigHome() + "/marquill"));
-}
-
 // Keys and values are found in any spelling; they keep the one first written. Empty text is
 // stored as one NUL byte.
 TEST_F(RegistryStrings, WritesOneValueThatAnySpellingReaches) {
@@ -55,16 +45,15 @@ TEST_F(RegistryStrings, WritesOneValueThatAnySpellingReaches) {
 }
 
 // The stored size is taken to end with one NUL; 254 bytes fit the buffer, longer reads fail.
-// Only a runtime error shows a box, a plain one, and the program goes on.
+// Only a runtime error shows a box, a plain one, and the program goes on. A missing value, as at
+// the first start, reads empty and creates nothing.
 TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
-    struct Row {
-        const char* name;
-        std::string stored, read;
-        std::int16_t flag = 0;
-    };
     const std::string x254(254, 'x');
     // clang-format off
+    struct Row { const char* name; std::optional<std::string> stored; std::string read;
+                 std::int16_t flag = 0; };
     const Row rows[] = {
+        {.name = "missing",     .stored = std::nullopt,      .read = ""},  // first: nothing stored
         {.name = "254 bytes",   .stored = x254 + '\0',       .read = x254},
         {.name = "255 bytes",   .stored = x254 + "x" + '\0', .read = ""},
         {.name = "without NUL", .stored = "abc",             .read = "ab"},
@@ -73,10 +62,13 @@ TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
     // clang-format on
     for (const Row& row : rows) {
         const std::size_t boxes = runtime_.Boxes().size();
-        registrytest::Store(kSettingsKey, "Path_POI", platform::REG_SZ, row.stored);
+        if (row.stored)
+            registrytest::Store(kSettingsKey, "Path_POI", platform::REG_SZ, *row.stored);
         EXPECT_EQ(Read(kSettingsKey, "Path_POI"), row.read) << row.name;
         EXPECT_EQ(flag_, row.flag) << row.name;
         EXPECT_EQ(runtime_.Boxes().size(), boxes + row.flag) << row.name;
+        EXPECT_EQ(std::filesystem::exists(ConfigHome() + "/marquill"), row.stored.has_value())
+            << row.name;
     }
     for (const auto& box : runtime_.Boxes()) {
         EXPECT_EQ(box.text, "Ungültiges Argument");
@@ -86,16 +78,12 @@ TEST_F(RegistryStrings, ReadsWhatFitsTheBufferWithoutItsLastByte) {
     EXPECT_FALSE(runtime_.Ended());
 }
 
-// Root cannot be kept from writing by permissions: a file size limit makes the write fail.
+// The new file is written but cannot be flushed to the disk.
 TEST_F(RegistryStrings, AWriteRefusedBySystemReturnsOneAndKeepsTheOldValue) {
     ASSERT_EQ(vbreg::WriteRegString(kSettingsKey, "Path_POI", "/alt/"), 0);
-    const auto limit = static_cast<rlim_t>(ReadFile(HivePath()).size());
-    const int result = registrytest::ExitCode(registrytest::Spawn([&] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &small);
-        return static_cast<int>(vbreg::WriteRegString(kSettingsKey, "Path_POI", "/neu/laenger/"));
-    }));
+    platform::test_seams::SetDurableFileSteps({.flush = [](int) { return errno = EIO, -1; }});
+    const int result = vbreg::WriteRegString(kSettingsKey, "Path_POI", "/neu/laenger/");
+    platform::test_seams::SetDurableFileSteps({});
     EXPECT_EQ(result, 1);
     EXPECT_EQ(Read(kSettingsKey, "Path_POI"), "/alt/");
     EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));

@@ -1,28 +1,36 @@
 // Faults the program must survive without losing or corrupting anything: writers killed at
-// random moments, writers at the same time, a card that fills up at every level.
+// random moments, writers at the same time, a card that fills up at every level, a card pulled
+// while a run moves files onto it.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/runtime/runtime_error.h"
 #include "core/utils/move_file.h"
 #include "platform/registry_test_util.h"
+#include "support/install_fixture.h"
 #include "support/test_environment.h"
 
 namespace {
 
 using namespace registrytest;
+using testsupport::InstallTest;
+using testsupport::NamesIn;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
+using namespace std::string_literals;
 
 using Faults = testsupport::IsolatedTest;
 
@@ -63,64 +71,96 @@ TEST_F(Faults, TwoWritersAtTheSameTimeKeepEachOthersValues) {
     EXPECT_EQ(Query("K", "b"), Text("b199"));
 }
 
-// A 64 KiB tmpfs in a mount namespace of this process's own, so that the mount ends with it.
-class SmallCard : public testsupport::IsolatedTest {
-protected:
-    void SetUp() override {
-        IsolatedTest::SetUp();
-        std::filesystem::create_directory(card_ = CacheHome() + "/card");
-        mounted_ = unshare(CLONE_NEWNS) == 0 &&
-                   mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                   mount("tmpfs", card_.c_str(), "tmpfs", 0, "size=64k") == 0;
-        if (!mounted_) GTEST_SKIP() << "cannot mount a tmpfs here";
+// At every fill level a move onto an old file, and a copy to a new name, either land whole or
+// fail with "Datenträger voll" and change nothing: no partial or hidden file is left. The card is
+// a 64 KiB tmpfs in a mount namespace of this process's own, so that the mount ends with it.
+TEST_F(Faults, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
+    const std::string card = CacheHome() + "/card", source = CacheHome() + "/new.map";
+    std::filesystem::create_directory(card);
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", card.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a tmpfs here";
     }
-    void TearDown() override {
-        if (mounted_) umount(card_.c_str());
-        IsolatedTest::TearDown();
-    }
-
-    // Everything on the card but the filler, hidden names included.
-    std::vector<std::string> NamesOnCard() const {
-        std::vector<std::string> names = testsupport::NamesIn(card_);
+    const auto namesOnCard = [&] {  // hidden names included
+        std::vector<std::string> names = NamesIn(card);
         std::erase(names, "filler");
         return names;
-    }
-
-    std::string card_;
-    bool mounted_ = false;
-};
-
-// At every fill level a move onto an old file, and a copy to a new name, either land whole or
-// fail with "Datenträger voll" and change nothing: no partial or hidden file is left.
-TEST_F(SmallCard, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
-    const std::string oldData(6000, 'o'), newData(20000, 'n'), source = CacheHome() + "/new.map";
+    };
+    const std::string oldData(6000, 'o'), newData(20000, 'n');
     int landed = 0, refused = 0;
     for (std::size_t fill = 0; fill <= 64 * 1024; fill += 1024) {
-        for (const auto& entry : std::filesystem::directory_iterator(card_)) remove(entry.path());
-        WriteFile(card_ + "/BLITZ.map", oldData);
-        std::ofstream(card_ + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
+        for (const auto& entry : std::filesystem::directory_iterator(card)) remove(entry.path());
+        WriteFile(card + "/BLITZ.map", oldData);
+        std::ofstream(card + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
         WriteFile(source, newData);
         int error = 0;
         try {
-            Utils::MoveFile(source, card_ + "/BLITZ.map");
+            Utils::MoveFile(source, card + "/BLITZ.map");
         } catch (const runtime::RuntimeError& e) {
             error = e.Number();
         }
         const std::string level = "fill " + std::to_string(fill);
-        EXPECT_EQ(NamesOnCard(), std::vector<std::string>{"BLITZ.map"}) << level;
-        EXPECT_EQ(ReadFile(card_ + "/BLITZ.map"), error == 0 ? newData : oldData) << level;
+        EXPECT_EQ(namesOnCard(), std::vector<std::string>{"BLITZ.map"}) << level;
+        EXPECT_EQ(ReadFile(card + "/BLITZ.map"), error == 0 ? newData : oldData) << level;
         EXPECT_EQ(testsupport::FileExists(source), error != 0) << level;
         EXPECT_TRUE(error == 0 || error == runtime::kDiskFull) << level << ": " << error;
         (error == 0 ? landed : refused)++;
         WriteFile(source, newData);
-        const bool copied = platform::CopyFileAtomically(source, card_ + "/NEU.map") == 0;
+        const bool copied = platform::CopyFileAtomically(source, card + "/NEU.map") == 0;
         const std::vector<std::string> names = {"BLITZ.map", "NEU.map"};
-        EXPECT_EQ(NamesOnCard(), copied ? names : std::vector<std::string>{"BLITZ.map"}) << level;
-        EXPECT_TRUE(!copied || ReadFile(card_ + "/NEU.map") == newData) << level;
+        EXPECT_EQ(namesOnCard(), copied ? names : std::vector<std::string>{"BLITZ.map"}) << level;
+        EXPECT_TRUE(!copied || ReadFile(card + "/NEU.map") == newData) << level;
     }
+    umount(card.c_str());
     std::cout << "65 fill levels: " << landed << " moves landed, " << refused << " refused\n";
     EXPECT_GT(landed, 0);
     EXPECT_GT(refused, 0);
+}
+
+// The card folder vanishes at moments spread over a whole run.
+TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartial) {
+    constexpr int kRounds = 24;
+    std::string list;
+    for (const char* name : {"K1", "K2", "K3", "K4", "K5", "K6"}) {
+        list += name + ";;1\r\n"s;
+        WriteCategory(name, "data of "s + name);
+    }
+    WriteList(list);
+    WriteCompiler();
+    const auto start = std::chrono::steady_clock::now();
+    PressInstall();
+    const auto wholeRun = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(runtime.Boxes().empty());
+    std::map<std::string, std::string> whole;  // each file as the uncut run left it on the card
+    for (const std::string& name : NamesIn(card)) whole[name] = ReadFile(card + name);
+
+    int cutShort = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        std::filesystem::remove_all(card);
+        std::filesystem::create_directory(card);
+        runtime.Restart();
+        std::thread remover([&] {
+            std::this_thread::sleep_for(wholeRun * round / kRounds);
+            // At once, as when the card is pulled: a folder emptied file by file would first
+            // show its files vanish, with error 53.
+            std::filesystem::rename(card, root / "pulled");
+            std::filesystem::remove_all(root / "pulled");
+        });
+        PressInstall();
+        remover.join();
+        if (runtime.Boxes().empty()) continue;  // the run was done before the card went
+        ++cutShort;
+        const std::string at = "round " + std::to_string(round);
+        EXPECT_EQ(runtime.Texts(),
+                  std::vector{testsupport::StandardMessage(76, "Pfad nicht gefunden")})
+            << at;
+        EXPECT_FALSE(std::filesystem::exists(card)) << at;
+        for (const std::string& name : NamesIn(Staging())) {  // earlier rounds' files are whole too
+            EXPECT_EQ(ReadFile(Staging() + name), whole[name]) << at << " " << name;
+        }
+    }
+    EXPECT_GT(cutShort, kRounds / 4);  // the card went mid-run often enough to mean something
 }
 
 }  // namespace

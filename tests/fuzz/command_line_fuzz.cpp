@@ -12,13 +12,8 @@ namespace {
 // The list is the input cut at its NUL bytes. The program path cannot hold a quote, and is
 // quoted as the install run quotes it: whole, when it holds a blank or is empty.
 std::vector<std::string> ListOf(std::string_view input) {
-    std::vector<std::string> list;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = input.find('\0', start);
-        list.emplace_back(input.substr(start, end - start));
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
+    std::vector<std::string> list(1);
+    for (const char c : input) c == '\0' ? list.emplace_back() : (list.back() += c);
     std::erase(list.front(), '"');
     return list;
 }

@@ -12,16 +12,12 @@ namespace {
 
 using namespace platform::hive;
 
-auto Fields(const Value& value) {
-    return std::tie(value.name, value.type, value.data);
-}
-
-bool SameKey(const Key& a, const Key& b) {
-    return a.path == b.path && std::ranges::equal(a.values, b.values, {}, Fields, Fields);
-}
-
+// The same keys, each with the same values in the same order.
 bool SameHive(const Hive& a, const Hive& b) {
-    return std::ranges::equal(a.Keys(), b.Keys(), SameKey);
+    const auto fields = [](const Value& v) { return std::tie(v.name, v.type, v.data); };
+    return std::ranges::equal(a.Keys(), b.Keys(), [&](const Key& x, const Key& y) {
+        return x.path == y.path && std::ranges::equal(x.values, y.values, {}, fields, fields);
+    });
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // The install list as a user's file may hold it: every line read, split into its columns and
 // turned into the values the device gets, the way the install run does.
-#include <unistd.h>
+#include <sys/mman.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <set>
 #include <string>
 
 #include "core/runtime/runtime_error.h"
@@ -17,8 +18,7 @@
 namespace {
 
 // Boxes are answered at once; the end of the program ends the input's run, not the fuzzer.
-class QuietRuntime : public runtime::RuntimeServices {
-public:
+struct QuietRuntime : runtime::RuntimeServices {
     int MsgBox(const runtime::ShownBox&) override { return runtime::vbOK; }
     void DoEvents() override {}
     void WaitForEvents(std::chrono::milliseconds, platform::EndSignal) override {}
@@ -29,15 +29,10 @@ void Check(bool holds) {
     if (!holds) std::abort();
 }
 
-// The list file each input is written to, removed when the fuzzer ends.
-struct ListFile {
-    std::string path = "/tmp/install_list_fuzz." + std::to_string(getpid());
-    ~ListFile() { std::remove(path.c_str()); }
-};
-
+// The file each input is written to: memory behind a descriptor, so nothing is left to remove.
 const std::string& ListPath() {
-    static const ListFile file;
-    return file.path;
+    static const std::string path = "/proc/self/fd/" + std::to_string(memfd_create("list", 0));
+    return path;
 }
 
 void CheckColumns(const std::string& line) {
@@ -50,9 +45,9 @@ void CheckColumns(const std::string& line) {
         Check(flag == "0" || flag == "1");
     }
     try {
-        const int distance = std::stoi(Utils::DistanceValue(Utils::Get_Token(line, 4)));
-        Check(distance == 0 || distance == 50 || distance == 100 || distance == 200 ||
-              distance == 500 || distance == 1000 || distance == 2000);
+        const std::string distance = Utils::DistanceValue(Utils::Get_Token(line, 4));
+        Check(std::set<std::string>{"0", "50", "100", "200", "500", "1000", "2000"}.contains(
+            distance));
     } catch (const runtime::RuntimeError& error) {
         Check(error.Number() == runtime::kOverflow);
     }
@@ -67,10 +62,7 @@ void CheckColumns(const std::string& line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QuietRuntime services;
     runtime::InstallRuntime(&services);
-    std::FILE* file = std::fopen(ListPath().c_str(), "wb");
-    if (file == nullptr) return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    std::ofstream(ListPath(), std::ios::binary).write(reinterpret_cast<const char*>(data), size);
     try {
         Utils::SequentialFile list(ListPath());
         while (!list.AtEnd()) {

@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto pois = poicompiler::ParsePois(
             std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.asc");
         for (const poicompiler::Poi& poi : pois) {
-            if (poi.lon < -180'000'000 || poi.lon > 180'000'000) std::abort();
-            if (poi.lat < -90'000'000 || poi.lat > 90'000'000) std::abort();
-            if (poi.name.empty()) std::abort();
+            const bool inRange = poi.lon >= -180'000'000 && poi.lon <= 180'000'000 &&
+                                 poi.lat >= -90'000'000 && poi.lat <= 90'000'000;
+            if (!inRange || poi.name.empty()) std::abort();
         }
     } catch (const poicompiler::CompileError&) {
     }

@@ -6,57 +6,32 @@
 
 namespace testsupport {
 
-class FakeTextBox : public controls::TextBox {
-public:
+// Any control of the window, keeping what the core sets; the core reaches only the part of
+// the control's own kind.
+struct FakeControl : controls::TextBox, controls::Label, controls::Button, controls::Form {
     std::string Text() const override { return text; }
     void SetText(const std::string& value) override { text = value; }
     std::uint32_t ForeColor() const override { return colour; }
     void SetForeColor(std::uint32_t value) override { colour = value; }
-
-    std::string text;
-    std::uint32_t colour = controls::kBlack;
-};
-
-class FakeLabel : public controls::Label {
-public:
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& value) override { caption = value; }
     bool Visible() const override { return visible; }
     void SetVisible(bool value) override { visible = value; }
-
-    std::string caption;
-    bool visible = true;
-};
-
-class FakeButton : public controls::Button {
-public:
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool value) override { enabled = value; }
 
-    bool enabled = true;
+    std::string text, caption;
+    std::uint32_t colour = controls::kBlack;
+    bool visible = true, enabled = true;
 };
 
-class FakeForm : public controls::Form {
-public:
-    void SetCaption(const std::string& value) override { caption = value; }
-
-    std::string caption = "Marquill";
-};
-
-// The five controls of the main window as fakes, installed for the core while it lives.
+// The controls of the main window as fakes, installed for the core while it lives.
 class FakeMainWindow {
 public:
     FakeMainWindow() { controls::InstallMainControls(&controls_); }
     ~FakeMainWindow() { controls::InstallMainControls(nullptr); }
-    FakeMainWindow(const FakeMainWindow&) = delete;
-    FakeMainWindow& operator=(const FakeMainWindow&) = delete;
 
-    FakeForm form;
-    FakeTextBox txt_poi;
-    FakeTextBox txt_sd;
-    FakeLabel txt_navman;
-    FakeLabel lbl_active;
-    FakeButton cmd_Start;
+    FakeControl form, txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start;
 
 private:
     controls::MainControls controls_{txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start};

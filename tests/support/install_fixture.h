@@ -1,7 +1,6 @@
 #pragma once
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <string>
 
 #include "core/main/main_form.h"
@@ -21,7 +20,7 @@ class InstallTest : public IsolatedTest {
 public:
     void SetUp() override {
         IsolatedTest::SetUp();
-        for (const auto& folder : {poi, card, navman}) ::mkdir(folder.c_str(), 0755);
+        for (const auto& folder : {poi, card, navman}) MakeFolder(folder);
         window.txt_poi.text = poi;
         window.txt_sd.text = card;
         window.txt_navman.caption = navman;
@@ -47,7 +46,8 @@ public:
     static void WriteCompilerAt(const std::string& folder, const std::string& body) {
         const std::string path = folder + "/poicompiler";
         WriteFile(path, "#!/bin/sh\nbase=\"${1%.asc}\"\n" + body + "\n");
-        ::chmod(path.c_str(), 0755);
+        std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
     }
 
     std::string Stored(const std::string& name) {

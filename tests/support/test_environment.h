@@ -1,7 +1,6 @@
 #pragma once
 // What keeps a test from the system's shared state: the environment, the user's home and the
-// registry that the program reads and writes (its per-system part: test_environment_posix.cpp,
-// test_environment_win32.cpp).
+// registry that the program reads and writes.
 
 #include <gtest/gtest.h>
 
