@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The zip that cpack makes, unpacked into a fresh Wine prefix and driven with xdotool as a
-# Windows user would: the first start; demo.cmd and "Installieren" alone; then both folders
-# typed and the question answered. The cards get the Linux program's bytes. The control reader
+# Windows user would: demo.cmd and "Installieren" alone; then both folders typed and the
+# question answered. The cards get the Linux program's bytes. The control reader
 # reads the controls and where they are, so no position is written here. Run on a display:
 #   with_display.sh 96 window_smoke.sh BUILD_DIR CONTROL_READER_EXE CARD_SUMS
 set -euo pipefail
@@ -60,25 +60,11 @@ answer_box() {
 }
 card_holds_the_demo() {
     (cd "$1" && sha256sum --quiet -c "$sums") || fail "the card's files differ from Linux's"
-    [ "$(find "$1" -type f ! -name liesmich.txt | wc -l)" -eq "$(wc -l <"$sums")" ] ||
-        fail "other files on $1"
 }
-stored() {
-    "$wine_run" reg query 'HKLM\SOFTWARE\Tarvo\Marquill' /v "$1" </dev/null | iconv -f CP850 |
-        tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"
-}
-start_program
-expect Edit 1 4 unbekannt!
-expect Edit 2 4 unbekannt!
-expect Button Installieren 2 disabled
-expect Static 2 4 ""
-click Button Beenden
-await_end "on Beenden"
 
 "$wine_run" cmd /c "$(windows_path "$app")\\demo.cmd" </dev/null >"$work/demo.log" ||
     { cat "$work/demo.log"; fail "demo.cmd failed"; }
 start_program
-expect Static 2 4 "$(windows_path "$app/demo/NavMan")"
 click Button Installieren
 answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
 await_end "after the demo's run"
@@ -100,6 +86,3 @@ answer_box 'Im Zielverzeichnis liegen Daten,\nsollen diese überschrieben werden
 answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
 await_end "after the typed run"
 card_holds_the_demo "$card"
-[ "$(stored Path_POI)" = "$(windows_path "$app/demo/POI")\\" ] || fail "Path_POI $(stored Path_POI)"
-[ "$(stored Path_SD)" = "$(windows_path "$card")\\" ] || fail "Path_SD $(stored Path_SD)"
-echo "1 passed, 0 failed"
