@@ -21,20 +21,20 @@ cpack --config "$build/CPackConfig.cmake" -G ZIP -B "$work/package" >/dev/null
 app=$(echo "$work"/Marquill-*-win32)
 [ -f "$app/README.md" ] || fail "the zip holds no README.md"  # the runs show the rest
 
-# The controls of the window with this title, one line each: class, state, middle, text.
+# The controls of the window with this title, one line each: class, middle, text.
 look_at() {
     retry timeout 30 xdotool search --sync --name "^${1//[()]/.}\$" >/dev/null ||
         fail "no window \"$1\""
     controls=$(retry "$wine_run" "$reader" "$1" | tr -d '\r') || fail "no window \"$1\""
 }
 # The Nth control of a class ("Edit 2") or the one with that text ("Button Beenden").
-control() { awk -F'\t' -v c="$1" -v n="$2" '$1 == c && (++i == n || $4 == n)' <<<"$controls"; }
+control() { awk -F'\t' -v c="$1" -v n="$2" '$1 == c && (++i == n || $3 == n)' <<<"$controls"; }
 expect() {  # CLASS N|TEXT FIELD VALUE
     [ "$(control "$1" "$2" | cut -f"$3")" = "$4" ] || { echo "$controls"; fail "$1 $2 not $4"; }
 }
 click() {
     # shellcheck disable=SC2046 # the middle "x y" is two arguments
-    retry xdotool mousemove $(control "$1" "$2" | cut -f3) click 1
+    retry xdotool mousemove $(control "$1" "$2" | cut -f2) click 1
     sleep 0.4
 }
 type_into() {
@@ -73,8 +73,8 @@ card_holds_the_demo "$app/demo/SD-Karte"
 # That run stored the folders ending in "\", demo.cmd did not. The person's own card has an
 # umlaut and a file already on it.
 start_program
-expect Edit 1 4 "$(windows_path "$app/demo/POI")\\"
-expect Edit 2 4 "$(windows_path "$app/demo/SD-Karte")\\"
+expect Edit 1 3 "$(windows_path "$app/demo/POI")\\"
+expect Edit 2 3 "$(windows_path "$app/demo/SD-Karte")\\"
 card="$work/Karte für Wien"
 mkdir "$card"
 echo "a file the user already had" >"$card/liesmich.txt"
