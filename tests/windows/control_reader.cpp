@@ -1,6 +1,6 @@
 // Prints a top-level window's controls as another program sees them, in the order they were
-// made, one line each: class, "enabled" or "disabled", where its middle is on the screen
-// ("x y"), the text (line breaks as "\n"). The first line names the window's owner.
+// made, one line each: class, where its middle is on the screen ("x y"), the text (line breaks as
+// "\n"). The first line names the window's owner.
 //   control_reader TITLE
 #include <cstdio>
 #include <string>
@@ -30,8 +30,7 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     ::GetClassNameW(control, name, 64);
     RECT place;
     ::GetWindowRect(control, &place);
-    PrintLine(std::wstring(name) + (::IsWindowEnabled(control) ? L"\tenabled\t" : L"\tdisabled\t") +
-              std::to_wstring((place.left + place.right) / 2) + L" " +
+    PrintLine(std::wstring(name) + L"\t" + std::to_wstring((place.left + place.right) / 2) + L" " +
               std::to_wstring((place.top + place.bottom) / 2) + L"\t" + TextOf(control));
     return TRUE;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The zip that cpack makes, unpacked into a fresh Wine prefix and driven with xdotool as a
-# Windows user would: the first start; demo.cmd and "Installieren" alone; then both folders
-# typed and the question answered. The cards get the Linux program's bytes. The control reader
+# Windows user would: demo.cmd and "Installieren" alone; then both folders typed and the
+# question answered. The cards get the Linux program's bytes. The control reader
 # reads the controls and where they are, so no position is written here. Run on a display:
 #   with_display.sh 96 window_smoke.sh BUILD_DIR CONTROL_READER_EXE CARD_SUMS
 set -euo pipefail
@@ -21,20 +21,20 @@ cpack --config "$build/CPackConfig.cmake" -G ZIP -B "$work/package" >/dev/null
 app=$(echo "$work"/Marquill-*-win32)
 [ -f "$app/README.md" ] || fail "the zip holds no README.md"  # the runs show the rest
 
-# The controls of the window with this title, one line each: class, state, middle, text.
+# The controls of the window with this title, one line each: class, middle, text.
 look_at() {
     retry timeout 30 xdotool search --sync --name "^${1//[()]/.}\$" >/dev/null ||
         fail "no window \"$1\""
     controls=$(retry "$wine_run" "$reader" "$1" | tr -d '\r') || fail "no window \"$1\""
 }
 # The Nth control of a class ("Edit 2") or the one with that text ("Button Beenden").
-control() { awk -F'\t' -v c="$1" -v n="$2" '$1 == c && (++i == n || $4 == n)' <<<"$controls"; }
+control() { awk -F'\t' -v c="$1" -v n="$2" '$1 == c && (++i == n || $3 == n)' <<<"$controls"; }
 expect() {  # CLASS N|TEXT FIELD VALUE
     [ "$(control "$1" "$2" | cut -f"$3")" = "$4" ] || { echo "$controls"; fail "$1 $2 not $4"; }
 }
 click() {
     # shellcheck disable=SC2046 # the middle "x y" is two arguments
-    retry xdotool mousemove $(control "$1" "$2" | cut -f3) click 1
+    retry xdotool mousemove $(control "$1" "$2" | cut -f2) click 1
     sleep 0.4
 }
 type_into() {
@@ -60,25 +60,11 @@ answer_box() {
 }
 card_holds_the_demo() {
     (cd "$1" && sha256sum --quiet -c "$sums") || fail "the card's files differ from Linux's"
-    [ "$(find "$1" -type f ! -name liesmich.txt | wc -l)" -eq "$(wc -l <"$sums")" ] ||
-        fail "other files on $1"
 }
-stored() {
-    "$wine_run" reg query 'HKLM\SOFTWARE\Tarvo\Marquill' /v "$1" </dev/null | iconv -f CP850 |
-        tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"
-}
-start_program
-expect Edit 1 4 unbekannt!
-expect Edit 2 4 unbekannt!
-expect Button Installieren 2 disabled
-expect Static 2 4 ""
-click Button Beenden
-await_end "on Beenden"
 
 "$wine_run" cmd /c "$(windows_path "$app")\\demo.cmd" </dev/null >"$work/demo.log" ||
     { cat "$work/demo.log"; fail "demo.cmd failed"; }
 start_program
-expect Static 2 4 "$(windows_path "$app/demo/NavMan")"
 click Button Installieren
 answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
 await_end "after the demo's run"
@@ -87,8 +73,8 @@ card_holds_the_demo "$app/demo/SD-Karte"
 # That run stored the folders ending in "\", demo.cmd did not. The person's own card has an
 # umlaut and a file already on it.
 start_program
-expect Edit 1 4 "$(windows_path "$app/demo/POI")\\"
-expect Edit 2 4 "$(windows_path "$app/demo/SD-Karte")\\"
+expect Edit 1 3 "$(windows_path "$app/demo/POI")\\"
+expect Edit 2 3 "$(windows_path "$app/demo/SD-Karte")\\"
 card="$work/Karte für Wien"
 mkdir "$card"
 echo "a file the user already had" >"$card/liesmich.txt"
@@ -100,6 +86,3 @@ answer_box 'Im Zielverzeichnis liegen Daten,\nsollen diese überschrieben werden
 answer_box 'Keine Daten zum Installieren gefunden!\nGefahrenstellen' OK
 await_end "after the typed run"
 card_holds_the_demo "$card"
-[ "$(stored Path_POI)" = "$(windows_path "$app/demo/POI")\\" ] || fail "Path_POI $(stored Path_POI)"
-[ "$(stored Path_SD)" = "$(windows_path "$card")\\" ] || fail "Path_SD $(stored Path_SD)"
-echo "1 passed, 0 failed"
