@@ -139,24 +139,36 @@ TEST_F(Win32Window, TheFocusFollowsTheTableAndOnlyLeavingForAnotherControlChecks
     EXPECT_EQ(PoiColour(), kBlack);
 }
 
-TEST_F(Win32Window, TheCloseBoxAndTheEndOfTheSessionStoreTheFields) {
-    for (const bool endOfSession : {false, true}) {
+enum class WayOut { CloseBox, EndOfSession, EnterOnBeenden };
+
+// Enter presses the focused button; neither button is the default one, so nothing else would.
+TEST_F(Win32Window, EveryWayOutStoresTheFields) {
+    for (const WayOut way : {WayOut::CloseBox, WayOut::EndOfSession, WayOut::EnterOnBeenden}) {
+        const int row = static_cast<int>(way);
         Start();
         win32front::SetControlText(Control("txt_poi"), kTyped);
         const HWND main = window->Handle();
-        if (endOfSession) {
+        if (way == WayOut::EndOfSession) {
             EXPECT_EQ(::SendMessageW(main, WM_QUERYENDSESSION, 0, 0), TRUE);
             ::SendMessageW(main, WM_ENDSESSION, TRUE, 0);
-        } else {
+        } else if (way == WayOut::CloseBox) {
             ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            for (const char* button : {"cmd_Start", "cmd_quit"}) {
+                EXPECT_NE(::GetWindowLongW(Control(button), GWL_STYLE) & BS_TYPEMASK,
+                          BS_DEFPUSHBUTTON)
+                    << button;
+            }
+            ::SetFocus(Control("cmd_quit"));
+            ::PostMessageW(Control("cmd_quit"), WM_KEYDOWN, VK_RETURN, 1);
         }
         Pump();
-        EXPECT_TRUE(runtime->Ended()) << endOfSession;
+        EXPECT_TRUE(runtime->Ended()) << row;
         std::int16_t flag = 0;
         EXPECT_EQ(
             vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, "Path_POI", flag),
             kTyped)
-            << endOfSession;
+            << row;
     }
 }
 
