@@ -53,12 +53,4 @@ TEST_F(DurableFile, FlushesAndClosesTheNewFileBeforeTheRenameAndTheFolderAfterIt
                      "rename registry.reg.tmp registry.reg", "flush marquill"}));
 }
 
-TEST_F(DurableFile, TheNextHiveWriterRemovesALeftoverTemporaryFile) {
-    ASSERT_EQ(registrytest::StoreText("K", "v", "1"), platform::ERROR_SUCCESS);
-    testsupport::WriteFile(HivePath() + ".tmp", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=\"h");
-    ASSERT_EQ(registrytest::StoreText("K", "w", "2"), platform::ERROR_SUCCESS);
-    EXPECT_FALSE(testsupport::FileExists(HivePath() + ".tmp"));
-    EXPECT_EQ(registrytest::Query("K", "v"), registrytest::Text("1"));
-}
-
 }  // namespace
