@@ -30,7 +30,6 @@ struct SyntaxRow {
     const char* name;
     std::string in;                               // lines in key K of a REGEDIT4 file
     std::optional<StoredValue> a = std::nullopt;  // value "a" of key K
-    bool fresh = false;                           // a fresh write of the value gives the lines
 };
 
 TEST_F(HiveFile, ParsesAndWritesEveryFormOfTheSyntax) {
@@ -38,17 +37,11 @@ TEST_F(HiveFile, ParsesAndWritesEveryFormOfTheSyntax) {
     const std::string kAgain = "[hkey_local_machine\\k\\]\n", a1 = "\"a\"=\"1\"\n";
     // clang-format off
     const SyntaxRow rows[] = {
-        {.name = "escapes", .in = R"("a"="C:\\P \"Ö\"")", .a = Text("C:\\P \"Ö\""), .fresh = true},
+        {.name = "escapes", .in = R"("a"="C:\\P \"Ö\"")", .a = Text("C:\\P \"Ö\"")},
         {.name = "comments, CR LF", .in = "; c\r\n\r\n\t \"a\" = \"1\"  \r", .a = Text("1")},
-        {.name = "over lines", .in = "\"a\"=hex(1):61,62,\\\n  63,\\\r\n 00", .a = Text("abc")},
-        {.name = "not UTF-8", .in = "\"a\"=hex(1):e4,00", .a = V{1, "\xe4\0"s}, .fresh = true},
-        {.name = "CR, LF, NUL", .in = "\"a\"=hex(1):0d,0a,00,62,00", .a = V{1, "\r\n\0b\0"s},
-         .fresh = true},
-        {.name = "no NUL", .in = "\"a\"=hex(1):61,62", .a = V{1, "ab"}, .fresh = true},
-        {.name = "Wine's line break", .in = "\"a\"=\"x\\ny\"", .a = Text("x\ny")},
-        {.name = "removed", .in = a1 + "\"a\"=-"},
+        {.name = "CR, LF, NUL", .in = "\"a\"=hex(1):0d,0a,00,62,00", .a = V{1, "\r\n\0b\0"s}},
+        {.name = "no NUL", .in = "\"a\"=hex(1):61,62", .a = V{1, "ab"}},
         {.name = "one key, any spelling", .in = a1 + x + kAgain + "\"A\"=\"2\"", .a = Text("2")},
-        {.name = "a later section adds", .in = a1 + k + "\"b\"=\"2\"", .a = Text("1")},
     };
     // clang-format on
     for (const SyntaxRow& row : rows) {
@@ -57,10 +50,6 @@ TEST_F(HiveFile, ParsesAndWritesEveryFormOfTheSyntax) {
         // Rewriting the hive for another value keeps this one.
         EXPECT_EQ(StoreText("K", "z", "1"), ERROR_SUCCESS) << row.name;
         EXPECT_EQ(Query("K", "a"), row.a) << row.name;
-        if (!row.fresh) continue;
-        std::filesystem::remove(HivePath());
-        EXPECT_EQ(Store("K", "a", row.a->type, row.a->bytes), ERROR_SUCCESS) << row.name;
-        EXPECT_NE(ReadFile(HivePath()).find("\n" + row.in + "\n"), std::string::npos) << row.name;
     }
 }
 
@@ -74,8 +63,7 @@ struct FormRow {
 
 // A rewrite keeps the file's header, encoding and line ends.
 TEST_F(HiveFile, KeepsTheFormTheFileCameIn) {
-    const std::string k = "[HKEY_LOCAL_MACHINE\\K]", mark = "\xEF\xBB\xBF";
-    const std::string v5 = "Windows Registry Editor Version 5.00\r\n";
+    const std::string k = "[HKEY_LOCAL_MACHINE\\K]";
     const std::u16string u5 =
         u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]";
     const std::string cp1252 = "REGEDIT4\r\n\r\n" + k + "\r\n\"a\"=\"\xD6sterreich \x80\"\r\n";
@@ -84,8 +72,6 @@ TEST_F(HiveFile, KeepsTheFormTheFileCameIn) {
     const FormRow rows[] = {
         {.name = "REGEDIT4 in UTF-8", .file = "REGEDIT4\n" + k + "\n\"a\"=\"Ö\"\n", .read = "Ö",
          .written = "ß", .rewritten = "REGEDIT4\n\n" + k + "\n\"a\"=\"ß\"\n"},
-        {.name = "5.00 in UTF-8, mark", .file = mark + v5 + k + "\r\n\"a\"=\"Ö\"\r\n", .read = "Ö",
-         .written = "ß", .rewritten = mark + v5 + "\r\n" + k + "\r\n\"a\"=\"ß\"\r\n"},
         {.name = "5.00 in UTF-16LE", .file = Utf16Le(u5 + u"\r\n\"a\"=\"Ö\"\r\n\r\n"), .read = "Ö",
          .written = "中😀", .rewritten = Utf16Le(u5 + u"\r\n\"a\"=\"中😀\"\r\n")},
         {.name = "Windows-1252", .file = cp1252, .read = "Österreich €",
@@ -111,24 +97,15 @@ struct BrokenRow {
     std::string problem;  // what the start-up message says after "Zeile "
 };
 
-// A file that cannot be read hides its keys, is never overwritten and is named once at start.
+// A file that cannot be read hides its keys, is never overwritten and is named at start (a typo
+// in line 5, through the real program, in ProgramStart).
 TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
     const std::string valid = "[HKEY_LOCAL_MACHINE\\A]\n\"a\"=\"1\"\n", r4 = "REGEDIT4\n" + valid;
     // clang-format off
     const BrokenRow rows[] = {
-        {.name = "typo in line 5", .file = "REGEDIT4\n\n" + valid + "\"b\"=\"2\n",
-         .problem = "5: Anführungszeichen nicht geschlossen."},
-        {.name = "no header", .file = valid, .problem = "1: die erste Zeile ist nicht „REGEDIT4“"},
         {.name = "another root", .file = r4 + "[HKEY_CURRENT_USER\\A]\n",
          .problem = "4: nur HKEY_LOCAL_MACHINE ist möglich, nicht „HKEY_CURRENT_USER“."},
-        {.name = "no ]", .file = r4 + "[HKEY_LOCAL_MACHINE\\B\n", .problem = "4: „]“ fehlt"},
-        {.name = "bad hex byte", .file = r4 + "\"b\"=hex:01,0g\n", .problem = "4: „0g“ ist kein"},
-        {.name = "UTF-16 big endian", .file = "\xFE\xFF\0R"s, .problem = "1: UTF-16 Big Endian"},
         {.name = "UTF-16 without mark", .file = Utf16Le(u"REGEDIT4\r\n"), .problem = "1: Byte 0"},
-        {.name = "lone surrogate", .file = Utf16Le(u"\uFEFFREGEDIT4\r\n\r\n\"") + "\x00\xD8"s,
-         .problem = "3: kein gültiges UTF-16LE."},
-        {.name = "bad UTF-8 after the mark", .file = "\xEF\xBB\xBFREGEDIT4\n\n\xD6",
-         .problem = "3: kein gültiges UTF-8"},
     };
     // clang-format on
     const std::string start =
@@ -140,7 +117,6 @@ TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
         EXPECT_EQ(ReadFile(HivePath()), row.file) << row.name;
         const std::string message = platform::SettingsFileProblem();
         EXPECT_TRUE(message.starts_with(start + row.problem)) << row.name << ": " << message;
-        EXPECT_EQ(message.find('\n'), std::string::npos) << row.name;
     }
     std::filesystem::remove(HivePath());
     EXPECT_EQ(platform::SettingsFileProblem(), "");
@@ -156,8 +132,6 @@ TEST_F(HiveFile, EveryReadSeesTheFileAsItIsNow) {
         EXPECT_EQ(Query("K", "v"), Text(round + "a"s)) << round;
         WriteFile(HivePath(), hive + round + "b\"\n");
         EXPECT_EQ(Query("K", "v"), Text(round + "b"s)) << round;
-        WriteFile(HivePath(), hive + round + "c\"\n");
-        EXPECT_EQ(Query("K", "v"), Text(round + "c"s)) << round;
     }
 }
 

@@ -19,8 +19,7 @@ struct StartRow {
     std::string environment;  // env's arguments
     int status;
     std::string out;
-    std::string err;  // how standard error starts
-    long errLines;
+    std::string err;  // how standard error starts, its only line
 };
 
 // Answers on the terminal, in German; Qt's abort would end the shell's child with 134. A
@@ -35,19 +34,13 @@ TEST_F(ProgramStart, AnswersOnTheTerminal) {
     // clang-format off
     const StartRow rows[] = {
         {.name = "help", .arguments = "--help", .environment = "-u DISPLAY", .status = 0,
-         .out = "Aufruf: marquill [--help | --version]\n", .err = "", .errLines = 0},
-        {.name = "version", .arguments = "--version", .environment = "-u DISPLAY", .status = 0,
-         .out = "Marquill 1.0\n", .err = "", .errLines = 0},
-        {.name = "unknown argument", .arguments = "--foo", .environment = "-u DISPLAY",
-         .status = 2, .out = "", .err = "marquill: unbekanntes Argument „--foo“\n", .errLines = 2},
-        {.name = "no display set", .arguments = "", .environment = "-u DISPLAY", .status = 1,
-         .out = "", .err = noDisplay, .errLines = 1},
+         .out = "Aufruf: marquill [--help | --version]\n", .err = ""},
         {.name = "display not answering", .arguments = "", .environment = "DISPLAY=:4711",
-         .status = 1, .out = "", .err = noDisplay, .errLines = 1},
+         .status = 1, .out = "", .err = noDisplay},
         {.name = "settings file with a typo", .arguments = "",
          .environment = "QT_QPA_PLATFORM=offscreen", .status = 0,
          .out = "", .err = "Marquill: Die Einstellungsdatei " + HivePath() +
-                           " ist nicht lesbar, Zeile 5: Anführungszeichen nicht", .errLines = 1},
+                           " ist nicht lesbar, Zeile 5: Anführungszeichen nicht"},
     };
     // clang-format on
     for (const StartRow& row : rows) {
@@ -65,7 +58,7 @@ TEST_F(ProgramStart, AnswersOnTheTerminal) {
         EXPECT_EQ(WEXITSTATUS(status), row.status) << row.name;
         EXPECT_TRUE(out.starts_with(row.out) && (out.empty() == row.out.empty())) << row.name;
         EXPECT_TRUE(err.starts_with(row.err)) << row.name << ": " << err;
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), row.errLines) << row.name;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), row.err.empty() ? 0 : 1) << row.name;
     }
     EXPECT_EQ(testsupport::ReadFile(HivePath()), typoInLine5);
 }
