@@ -37,6 +37,10 @@ TEST_F(WindowTest, EveryWayOutStoresTheFieldsAsTheyAreThen) {
              std::raise(SIGTERM);
              QTest::qWait(50);
          }},
+        {.name = "SIGHUP", .poi = "", .way = [](auto&) {
+             std::raise(SIGHUP);
+             QTest::qWait(50);
+         }},
     };
     // clang-format on
     for (const WayOutRow& row : rows) {
