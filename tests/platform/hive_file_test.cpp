@@ -105,6 +105,8 @@ TEST_F(HiveFile, ABrokenHiveIsReportedWithItsLineAndNeverOverwritten) {
     const BrokenRow rows[] = {
         {.name = "another root", .file = r4 + "[HKEY_CURRENT_USER\\A]\n",
          .problem = "4: nur HKEY_LOCAL_MACHINE ist möglich, nicht „HKEY_CURRENT_USER“."},
+        {.name = "a key removed", .file = r4 + "[-HKEY_LOCAL_MACHINE\\A]\n",
+         .problem = "4: Schlüssel löschen („[-…]“) geht hier nicht"},
         {.name = "UTF-16 without mark", .file = Utf16Le(u"REGEDIT4\r\n"), .problem = "1: Byte 0"},
     };
     // clang-format on
