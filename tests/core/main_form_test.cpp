@@ -23,10 +23,8 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
                  const char *poi, *sd, *poiNow, *sdNow; bool on = false; };
     const Row rows[] = {
         {.name = "first_start", .poi = "", .sd = "", .poiNow = M, .sdNow = M},
-        {.name = "sd_empty", .poi = P, .sd = "", .poiNow = P, .sdNow = M},
         {.name = "all_set", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
         {.name = "navman_marker", .nav = M, .poi = P, .sd = S, .poiNow = P, .sdNow = S},
-        {.name = "navman_blank", .nav = "", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
         {.name = "marker_kept", .poi = M, .sd = S, .poiNow = M, .sdNow = S},
         {.name = "blank_kept", .poi = "   ", .sd = S, .poiNow = "   ", .sdNow = S, .on = true},
         {.name = "other_case", .poi = P, .sd = U, .poiNow = P, .sdNow = U, .on = true},
