@@ -28,10 +28,10 @@ std::string DistanceOrError(const std::string& field) try {
 }
 
 // A flag is set only by "1" or a capital "X" between spaces. A distance is a code or a step value,
-// rounded half to even, anything else 1000, beyond 16 bits an overflow (40000: the install run's
-// case). A short name is upper case by a fixed mapping, cut to 8 whole characters, then trimmed.
-// Only the decimal comma depends on the user's locale (an unknown one keeps the point), nothing
-// on the process locale, which Qt sets from the environment.
+// rounded half to even, anything else 1000, beyond 16 bits an overflow (error 6, which ends the
+// run like every runtime error). A short name is upper case by a fixed mapping, cut to 8 whole
+// characters, then trimmed. Only the decimal comma depends on the user's locale (an unknown one
+// keeps the point), nothing on the process locale, which Qt sets from the environment.
 TEST(FieldRules, AreTheSameUnderEveryLocale) {
     using Rule = std::string (*)(const std::string&);
     const Rule flag = Utils::FlagValue, distance = DistanceOrError, shortName = Utils::ShortNameOf;

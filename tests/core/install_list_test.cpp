@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -85,26 +84,23 @@ TEST(GetToken, TakesFieldNOrTheLastField) {
     for (const Row& row : rows) EXPECT_EQ(TokenOrReport(row.line, row.n), row.field) << row.name;
 }
 
-// The entries of the POI folder; a name ending in "/" is a folder.
+// Each category's files in one POI folder; "Dir.bmp" is a folder.
 TEST(HasPoiData, NeedsADataFileAndAnIcon) {
+    TempFolder folder;
+    for (const char* name : {"ASC.ASC", "asc.Bmp", "Icon.bmp", "Data.csv", "Dir.csv"})
+        testsupport::WriteFile(folder / name, "x");
+    testsupport::MakeFolder(folder / "Dir.bmp");
     // clang-format off
-    struct Row { const char* name; const char* entries; std::int16_t answer; };
+    struct Row { const char* category; std::int16_t answer; };
     const Row rows[] = {
-        {.name = "asc_other_case",   .entries = "BLITZER.ASC blitzer.Bmp",  .answer = -1},
-        {.name = "icon_only",        .entries = "Blitzer.bmp",              .answer = 0},
-        {.name = "data_only",        .entries = "Blitzer.csv",              .answer = 0},
-        {.name = "icon_is_a_folder", .entries = "Blitzer.csv Blitzer.bmp/", .answer = 0},
+        {.category = "asc",  .answer = -1},  // other letter case
+        {.category = "Icon", .answer = 0},
+        {.category = "Data", .answer = 0},
+        {.category = "Dir",  .answer = 0},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        TempFolder folder;
-        std::istringstream names(row.entries);
-        for (std::string name; names >> name;) {
-            name.ends_with('/') ? (void)testsupport::MakeFolder(folder / name)
-                                : testsupport::WriteFile(folder / name, "x");
-        }
-        EXPECT_EQ(Utils::HasPoiData(folder / "Blitzer"), row.answer) << row.name;
-    }
+    for (const Row& row : rows)
+        EXPECT_EQ(Utils::HasPoiData(folder / row.category), row.answer) << row.category;
 }
 
 }  // namespace

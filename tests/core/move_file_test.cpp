@@ -32,10 +32,6 @@ int MoveInChild(const std::string& from, const std::string& to, DurableFileSteps
     }));
 }
 
-std::string ContentOf(const std::string& path) {
-    return testsupport::FileExists(path) ? testsupport::ReadFile(path) : "(missing)";
-}
-
 // The rename at the end of the copy fails (as onto a folder): the source stays, the card keeps
 // its old file whole and nothing else is left beside it. The fault tests fill the card up.
 TEST(MoveFile, AFailedMoveKeepsTheSourceAndTheOldTarget) {
@@ -46,8 +42,8 @@ TEST(MoveFile, AFailedMoveKeepsTheSourceAndTheOldTarget) {
         .rename = [](const char*, const char*) { return errno = EIO, -1; }};
     EXPECT_EQ(MoveInChild(folder / "new.map", folder / "card.map", renameFails),
               runtime::kPathFileAccessError);
-    EXPECT_EQ(ContentOf(folder / "new.map"), "new data");
-    EXPECT_EQ(ContentOf(folder / "card.map"), "old card data");
+    EXPECT_EQ(testsupport::ReadFile(folder / "new.map"), "new data");
+    EXPECT_EQ(testsupport::ReadFile(folder / "card.map"), "old card data");
     EXPECT_EQ(testsupport::NamesIn(folder.Path()), (Names{"card.map", "new.map"}));
 }
 
@@ -64,7 +60,7 @@ TEST(MoveFile, TheNextMoveRemovesWhatAKilledCopyLeft) {
     ASSERT_EQ(testsupport::NamesIn(folder.Path()).size(), 2u);
     WriteFile(folder / "second.map", "second");
     EXPECT_EQ(MoveInChild(folder / "second.map", folder / "card.map", {}), 0);
-    EXPECT_EQ(ContentOf(folder / "card.map"), "second");
+    EXPECT_EQ(testsupport::ReadFile(folder / "card.map"), "second");
     EXPECT_EQ(testsupport::NamesIn(folder.Path()), (Names{"card.map", "first.map"}));
 }
 
