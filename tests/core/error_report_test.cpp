@@ -18,9 +18,9 @@ namespace {
 
 // A missing file or folder is the install run's case (53 and 76).
 TEST(ErrorFromErrno, MapsOntoTheRuntimeNumbers) {
-    struct Row {
-        int err, number;
-    };
+    // clang-format off
+    struct Row { int err, number; };
+    // clang-format on
     for (const Row row : {Row{.err = EACCES, .number = 70}, Row{.err = ENOSPC, .number = 61},
                           Row{.err = ENAMETOOLONG, .number = 52}}) {
         EXPECT_EQ(runtime::ErrorFromErrno(row.err, "f").Number(), row.number) << row.err;

@@ -16,7 +16,6 @@ using Names = std::vector<std::string>;
 using namespace std::string_literals;
 
 const std::string kBlitzer = "Blitzer;blitz;1;3;X;0\r\n";
-const std::string kWritesAll = InstallTest::kWritesAllOutputs;
 
 // The compiler logs its own path and each argument on a line; then 0 when it ran before
 // anything reached the card and the icon was staged beside the data. Blanks in the NavMan folder,
@@ -29,7 +28,7 @@ TEST_F(InstallTest, CompilerGetsEachPathWholeWhateverTheFoldersAndShortNameHold)
     WriteCompiler(
         "{ echo \"$0\"; printf '%s\\n' \"$@\"; test -f \"$base.bmp\" && test ! -f "
         "\"$base.ini\" && ls \"" +
-        card + "\" | wc -l; } > \"" + log + "\"; " + kWritesAll);
+        card + "\" | wc -l; } > \"" + log + "\"; " + kWritesAllOutputs);
     WriteList("Blitzer;bl \"z;1\r\n");
     WriteCategory("Blitzer");
     PressInstall();
@@ -38,10 +37,9 @@ TEST_F(InstallTest, CompilerGetsEachPathWholeWhateverTheFoldersAndShortNameHold)
     EXPECT_EQ(NamesIn(card).size(), 4u);
 }
 
-// The .csv wins and is staged under the .asc name; names differing in letter case are found,
-// and stale staged files of the same name are replaced. A later line with the same short name
-// replaces the earlier. The device reads the settings in Windows-1252, the visual warning first;
-// names stay UTF-8.
+// The .csv wins and is staged under the .asc name; names differing in letter case are found. A
+// later line with the same short name replaces the earlier. The device reads the settings in
+// Windows-1252, the visual warning first; names stay UTF-8.
 TEST_F(InstallTest, EachCategoryReachesTheCardFromItsOwnFiles) {
     WriteFile(poi + "marquill.csv",
               "Kamera;;1\r\nEins;gleich;1\r\nZwei;gleich;0\r\n"
@@ -53,9 +51,7 @@ TEST_F(InstallTest, EachCategoryReachesTheCardFromItsOwnFiles) {
     WriteCategory("Zwei", "zwei");
     WriteCategory("Österreich");
     WriteFile(card + "GLEICH.map", "old card file");
-    std::filesystem::create_directories(Staging());
-    WriteFile(Staging() + "kamera.asc", "stale");
-    WriteCompiler("test \"${1##*.}\" = asc || exit 1; " + kWritesAll);
+    WriteCompiler("test \"${1##*.}\" = asc || exit 1; "s + kWritesAllOutputs);
     PressInstall();
     EXPECT_EQ(runtime.Boxes().size(), 1u);  // the overwrite question, once
     EXPECT_EQ(ReadFile(card + "KAMERA.map"), "from csv");
@@ -81,8 +77,8 @@ const std::string kNoCompiler =
 // what is left on the card and in the staging folder.
 struct EndCase {
     const char* name;
-    std::optional<std::string> list = kBlitzer, compiler = kWritesAll;
-    Names holds = {};  // on the card before the run; a name ending in "/" is a folder
+    std::optional<std::string> list = kBlitzer, compiler = InstallTest::kWritesAllOutputs;
+    Names holds = {};  // on the card before the run
     bool noCard = false;
     int answer = runtime::vbYes, presses = 1;
     Names boxes = {};
@@ -97,8 +93,8 @@ const EndCase kEndCases[] = {
     {.name = "list_missing", .list = std::nullopt, .boxes = {kNoList}, .ended = false},
     {.name = "answer_no_twice", .holds = {"old.txt"}, .answer = runtime::vbNo, .presses = 2,
      .boxes = {kAsk, kAsk}, .ended = false, .card = {"old.txt"}},
-    {.name = "empty_list_folders_and_hidden_files_ask_nothing", .list = "",
-     .holds = {".hidden", "sub/"}, .stored = true, .card = {".hidden", "sub"}},
+    {.name = "empty_list_and_hidden_files_ask_nothing", .list = "", .holds = {".hidden"},
+     .stored = true, .card = {".hidden"}},
     {.name = "no_category_has_data", .list = "  Kamera ;kam\r\nName;Kurz\r\n   \r\n",
      .boxes = {kNoData + "  Kamera ", kNoData + "Name", kNoData + "   "}, .stored = true},
     {.name = "compiler_missing", .compiler = std::nullopt, .boxes = {kNoCompiler},
@@ -119,10 +115,7 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
     if (row.list) WriteList(*row.list);
     WriteCategory("Blitzer");
     if (row.compiler) WriteCompiler(*row.compiler);
-    for (const std::string& name : row.holds) {
-        name.ends_with('/') ? (void)testsupport::MakeFolder(card + name)
-                            : WriteFile(card + name, "x");
-    }
+    for (const std::string& name : row.holds) WriteFile(card + name, "x");
     if (row.noCard) std::filesystem::remove(card);
     for (int press = 0; press < row.presses; ++press) {  // a run turned away lets the next start
         runtime.Answer(row.answer);
@@ -141,12 +134,13 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
 INSTANTIATE_TEST_SUITE_P(Cases, RunEnds, ::testing::ValuesIn(kEndCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Window events run while the compiler works: a second press is ignored, and Beenden stores the
-// folders and stops the run.
+// Window events run while the compiler works: a second press is ignored, and Beenden stores both
+// folders as shown, the POI folder first, and stops the run. The window tests take the other
+// ways out.
 TEST_F(InstallTest, DuringTheCompilerWaitASecondPressIsIgnoredAndQuitEndsTheRun) {
     WriteList(kBlitzer);
     WriteCategory("Blitzer");
-    WriteCompiler("echo run >> \"" + root / "runs.log" + "\"; sleep 0.3; " + kWritesAll);
+    WriteCompiler("echo run >> \"" + root / "runs.log" + "\"; sleep 0.3; " + kWritesAllOutputs);
     runtime.onEvents = [&] {
         if (runtime.EventRuns() == 1) PressInstall();
         if (runtime.EventRuns() == 2) runtime::RunEventHandler(Main::cmd_quit_Click);
@@ -154,7 +148,10 @@ TEST_F(InstallTest, DuringTheCompilerWaitASecondPressIsIgnoredAndQuitEndsTheRun)
     PressInstall();
     EXPECT_EQ(ReadFile(root / "runs.log"), "run\n");
     EXPECT_TRUE(runtime.Ended());
+    EXPECT_EQ(Stored("Path_POI"), poi);
     EXPECT_EQ(Stored("Path_SD"), card);
+    const std::string hive = ReadFile(HivePath());  // the POI folder stored first
+    EXPECT_LT(hive.find("Path_POI"), hive.find("Path_SD"));
     EXPECT_EQ(NamesIn(card), Names{});
 }
 

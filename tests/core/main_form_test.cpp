@@ -51,17 +51,4 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
     }
 }
 
-// Both fields as shown, the POI folder first. The window tests take every other way out.
-TEST_F(MainFormTest, QuitStoresBothFieldsAsShownThePoiFolderFirst) {
-    Main::Form_Load(window.form);
-    window.txt_poi.text = "C:/poi";
-    EXPECT_THROW(Main::cmd_quit_Click(), runtime::ProgramEnded);
-    EXPECT_EQ(Stored("Path_POI"), "C:/poi");
-    EXPECT_EQ(Stored("Path_SD"), kMarker);
-#ifndef _WIN32  // the hive keeps values in the order first written
-    const std::string hive = testsupport::ReadFile(HivePath());
-    EXPECT_LT(hive.find("Path_POI"), hive.find("Path_SD"));
-#endif
-}
-
 }  // namespace
