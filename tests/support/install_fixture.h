@@ -43,8 +43,7 @@ public:
     void WriteCompiler(const std::string& body = kWritesAllOutputs) {
         const std::string path = navman + "/poicompiler";
         WriteFile(path, "#!/bin/sh\nbase=\"${1%.asc}\"\n" + body + "\n");
-        std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_exec,
-                                     std::filesystem::perm_options::add);
+        std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_all);
     }
 
     std::string Stored(const std::string& name) {
