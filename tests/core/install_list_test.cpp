@@ -13,7 +13,6 @@ namespace {
 
 using testsupport::ErrorReport;
 using testsupport::ScriptedRuntime;
-using testsupport::TempFolder;
 using Lines = std::vector<std::string>;
 
 // A line ends only at CR LF; a line that is not UTF-8 is read as Windows-1252.
@@ -27,7 +26,7 @@ TEST(ReadLineFromFile, EndsLinesOnlyAtCrLf) {
         {.name = "utf8_stays", .file = "Straße\r\n\xDF;",       .lines = {"Straße\r\n", "ß;"}},
     };
     // clang-format on
-    TempFolder folder;
+    testsupport::TempFolder folder;
     ScriptedRuntime runtime;
     for (const Row& row : rows) {
         testsupport::WriteFile(folder / "marquill.csv", row.file);  // found in any letter case
@@ -40,7 +39,7 @@ TEST(ReadLineFromFile, EndsLinesOnlyAtCrLf) {
 
 #ifndef _WIN32  // Windows refuses to open a folder; Linux opens it and fails at the first read
 TEST(ReadLineFromFile, ReportsAFailingReadAndEnds) {
-    TempFolder folder;
+    testsupport::TempFolder folder;
     ScriptedRuntime runtime;
     Utils::SequentialFile directory(folder.Path());
     EXPECT_THROW(Utils::ReadLineFromFile(directory), runtime::ProgramEnded);
@@ -83,7 +82,7 @@ TEST(GetToken, TakesFieldNOrTheLastField) {
 
 // Each category's files in one POI folder.
 TEST(HasPoiData, NeedsADataFileAndAnIcon) {
-    TempFolder folder;
+    testsupport::TempFolder folder;
     for (const char* name : {"ASC.ASC", "asc.Bmp", "Icon.bmp", "Data.csv"})
         testsupport::WriteFile(folder / name, "x");
     // clang-format off

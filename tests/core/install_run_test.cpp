@@ -84,6 +84,7 @@ struct EndCase {
     Names boxes = {};
     bool ended = true, stored = false;
     Names card = {}, staging = {};
+    friend void PrintTo(const EndCase& row, std::ostream* os) { *os << row.name; }
 };
 
 // clang-format off
