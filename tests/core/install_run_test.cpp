@@ -105,6 +105,7 @@ const EndCase kEndCases[] = {
     {.name = "card_folder_missing", .noCard = true,
      .boxes = {kCritical + StandardMessage(76, "Pfad nicht gefunden")}, .staging = kAll},
     {.name = "short_name_with_slash", .list = "Blitzer;../../ab;1\r\n", .boxes = {kBadName}},
+    {.name = "short_name_with_backslash", .list = "Blitzer;a\\b;1\r\n", .boxes = {kBadName}},
     {.name = "short_name_with_nul", .list = "Blitzer;a\0b;1\r\n"s, .boxes = {kBadName}},
 };
 // clang-format on

@@ -39,7 +39,6 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_POI", row.poi);
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_SD", row.sd);
         Main::Form_Load(window.form);
-        EXPECT_EQ(window.form.caption, "Marquill (200512181907)") << row.name;
         EXPECT_FALSE(window.lbl_active.visible) << row.name;
         EXPECT_EQ(window.txt_navman.caption, row.nav.value_or("")) << row.name;
         EXPECT_EQ(window.txt_poi.text, row.poiNow) << row.name;
