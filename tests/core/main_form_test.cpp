@@ -23,10 +23,8 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
                  const char *poi, *sd, *poiNow, *sdNow; bool on = false; };
     const Row rows[] = {
         {.name = "first_start", .poi = "", .sd = "", .poiNow = M, .sdNow = M},
-        {.name = "sd_empty", .poi = P, .sd = "", .poiNow = P, .sdNow = M},
         {.name = "all_set", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
         {.name = "navman_marker", .nav = M, .poi = P, .sd = S, .poiNow = P, .sdNow = S},
-        {.name = "navman_blank", .nav = "", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
         {.name = "marker_kept", .poi = M, .sd = S, .poiNow = M, .sdNow = S},
         {.name = "blank_kept", .poi = "   ", .sd = S, .poiNow = "   ", .sdNow = S, .on = true},
         {.name = "other_case", .poi = P, .sd = U, .poiNow = P, .sdNow = U, .on = true},
@@ -41,7 +39,6 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_POI", row.poi);
         vbreg::WriteRegString(vbreg::kSettingsKey, "Path_SD", row.sd);
         Main::Form_Load(window.form);
-        EXPECT_EQ(window.form.caption, "Marquill (200512181907)") << row.name;
         EXPECT_FALSE(window.lbl_active.visible) << row.name;
         EXPECT_EQ(window.txt_navman.caption, row.nav.value_or("")) << row.name;
         EXPECT_EQ(window.txt_poi.text, row.poiNow) << row.name;
@@ -51,19 +48,6 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
         EXPECT_EQ(window.cmd_Start.enabled, row.on) << row.name;
         TearDown();
     }
-}
-
-// Both fields as shown, the POI folder first. The window tests take every other way out.
-TEST_F(MainFormTest, QuitStoresBothFieldsAsShownThePoiFolderFirst) {
-    Main::Form_Load(window.form);
-    window.txt_poi.text = "C:/poi";
-    EXPECT_THROW(Main::cmd_quit_Click(), runtime::ProgramEnded);
-    EXPECT_EQ(Stored("Path_POI"), "C:/poi");
-    EXPECT_EQ(Stored("Path_SD"), kMarker);
-#ifndef _WIN32  // the hive keeps values in the order first written
-    const std::string hive = testsupport::ReadFile(HivePath());
-    EXPECT_LT(hive.find("Path_POI"), hive.find("Path_SD"));
-#endif
 }
 
 }  // namespace

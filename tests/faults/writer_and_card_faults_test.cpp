@@ -10,7 +10,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <random>
 #include <string>
@@ -29,8 +28,6 @@ using namespace registrytest;
 using testsupport::InstallTest;
 using testsupport::NamesIn;
 using testsupport::ReadFile;
-using testsupport::WriteFile;
-using namespace std::string_literals;
 
 using Faults = testsupport::IsolatedTest;
 
@@ -38,22 +35,17 @@ TEST_F(Faults, AHiveWriterKilledAtRandomMomentsLeavesTheOldOrTheNewValue) {
     const std::string values[] = {std::string(1500, 'a'), std::string(3000, 'b')};
     ASSERT_EQ(StoreText("K", "v", values[0]), ERROR_SUCCESS);
     std::mt19937 random(20240601);
-    int corrupt = 0, lost = 0;
     for (int round = 0; round < 200; ++round) {
-        const pid_t writer = Spawn([&] {
+        const pid_t writer = Spawn([&]() -> int {
             for (int i = 0;; ++i) StoreText("K", "v", values[(i + 1) % 2]);
-            return 0;
         });
         usleep(random() % 25'000);
         kill(writer, SIGKILL);
         ExitCode(writer);
-        corrupt += platform::SettingsFileProblem().empty() ? 0 : 1;
+        EXPECT_EQ(platform::SettingsFileProblem(), "") << "corrupt after round " << round;
         const auto value = Query("K", "v");
-        lost += value == Text(values[0]) || value == Text(values[1]) ? 0 : 1;
+        EXPECT_TRUE(value == Text(values[0]) || value == Text(values[1])) << "lost: " << round;
     }
-    std::cout << "200 killed writers: " << corrupt << " corrupt, " << lost << " lost\n";
-    EXPECT_EQ(corrupt, 0);
-    EXPECT_EQ(lost, 0);
 }
 
 TEST_F(Faults, TwoWritersAtTheSameTimeKeepEachOthersValues) {
@@ -71,49 +63,41 @@ TEST_F(Faults, TwoWritersAtTheSameTimeKeepEachOthersValues) {
     EXPECT_EQ(Query("K", "b"), Text("b199"));
 }
 
-// At every fill level a move onto an old file, and a copy to a new name, either land whole or
-// fail with "Datenträger voll" and change nothing: no partial or hidden file is left. The card is
-// a 64 KiB tmpfs in a mount namespace of this process's own, so that the mount ends with it.
-TEST_F(Faults, AtEveryFillLevelACopyLandsWholeOrChangesNothing) {
-    const std::string card = CacheHome() + "/card", source = CacheHome() + "/new.map";
-    std::filesystem::create_directory(card);
+// At every fill level a move onto an old file either lands whole or fails with "Datenträger
+// voll" and changes nothing: no partial or hidden file is left. The card is a 64 KiB tmpfs in a
+// mount namespace of this process's own, so that the mount ends with it; what fills it lies
+// beside the card folder.
+TEST_F(Faults, AtEveryFillLevelAMoveLandsWholeOrChangesNothing) {
+    const std::string tmpfs = CacheHome() + "/sd", card = tmpfs + "/card";
+    const std::string source = CacheHome() + "/new.map";
+    std::filesystem::create_directory(tmpfs);
     if (unshare(CLONE_NEWNS) != 0 ||
         mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", card.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        mount("tmpfs", tmpfs.c_str(), "tmpfs", 0, "size=64k") != 0) {
         GTEST_SKIP() << "cannot mount a tmpfs here";
     }
-    const auto namesOnCard = [&] {  // hidden names included
-        std::vector<std::string> names = NamesIn(card);
-        std::erase(names, "filler");
-        return names;
-    };
+    std::filesystem::create_directory(card);
     const std::string oldData(6000, 'o'), newData(20000, 'n');
     int landed = 0, refused = 0;
     for (std::size_t fill = 0; fill <= 64 * 1024; fill += 1024) {
         for (const auto& entry : std::filesystem::directory_iterator(card)) remove(entry.path());
-        WriteFile(card + "/BLITZ.map", oldData);
-        std::ofstream(card + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
-        WriteFile(source, newData);
+        testsupport::WriteFile(card + "/BLITZ.map", oldData);
+        std::ofstream(tmpfs + "/filler", std::ios::binary) << std::string(fill, 'f');  // what fits
+        testsupport::WriteFile(source, newData);
         int error = 0;
         try {
             Utils::MoveFile(source, card + "/BLITZ.map");
         } catch (const runtime::RuntimeError& e) {
             error = e.Number();
         }
-        const std::string level = "fill " + std::to_string(fill);
-        EXPECT_EQ(namesOnCard(), std::vector<std::string>{"BLITZ.map"}) << level;
-        EXPECT_EQ(ReadFile(card + "/BLITZ.map"), error == 0 ? newData : oldData) << level;
-        EXPECT_EQ(testsupport::FileExists(source), error != 0) << level;
-        EXPECT_TRUE(error == 0 || error == runtime::kDiskFull) << level << ": " << error;
+        SCOPED_TRACE("fill " + std::to_string(fill));
+        EXPECT_EQ(NamesIn(card), std::vector<std::string>{"BLITZ.map"});  // hidden names too
+        EXPECT_EQ(ReadFile(card + "/BLITZ.map"), error == 0 ? newData : oldData);
+        EXPECT_EQ(testsupport::FileExists(source), error != 0);
+        EXPECT_TRUE(error == 0 || error == runtime::kDiskFull) << error;
         (error == 0 ? landed : refused)++;
-        WriteFile(source, newData);
-        const bool copied = platform::CopyFileAtomically(source, card + "/NEU.map") == 0;
-        const std::vector<std::string> names = {"BLITZ.map", "NEU.map"};
-        EXPECT_EQ(namesOnCard(), copied ? names : std::vector<std::string>{"BLITZ.map"}) << level;
-        EXPECT_TRUE(!copied || ReadFile(card + "/NEU.map") == newData) << level;
     }
-    umount(card.c_str());
-    std::cout << "65 fill levels: " << landed << " moves landed, " << refused << " refused\n";
+    umount(tmpfs.c_str());
     EXPECT_GT(landed, 0);
     EXPECT_GT(refused, 0);
 }
@@ -123,8 +107,8 @@ TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartia
     constexpr int kRounds = 24;
     std::string list;
     for (const char* name : {"K1", "K2", "K3", "K4", "K5", "K6"}) {
-        list += name + ";;1\r\n"s;
-        WriteCategory(name, "data of "s + name);
+        list += std::string(name) + ";;1\r\n";
+        WriteCategory(name, std::string("data of ") + name);
     }
     WriteList(list);
     WriteCompiler();
@@ -139,7 +123,7 @@ TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartia
     for (int round = 0; round < kRounds; ++round) {
         std::filesystem::remove_all(card);
         std::filesystem::create_directory(card);
-        runtime.Restart();
+        testsupport::ScriptedRuntime roundRuntime;  // the program started afresh
         std::thread remover([&] {
             std::this_thread::sleep_for(wholeRun * round / kRounds);
             // At once, as when the card is pulled: a folder emptied file by file would first
@@ -149,16 +133,14 @@ TEST_F(InstallTest, CardFolderRemovedMidRunEndsWithError76AndLeavesNothingPartia
         });
         PressInstall();
         remover.join();
-        if (runtime.Boxes().empty()) continue;  // the run was done before the card went
+        if (roundRuntime.Boxes().empty()) continue;  // the run was done before the card went
         ++cutShort;
-        const std::string at = "round " + std::to_string(round);
-        EXPECT_EQ(runtime.Texts(),
-                  std::vector{testsupport::StandardMessage(76, "Pfad nicht gefunden")})
-            << at;
-        EXPECT_FALSE(std::filesystem::exists(card)) << at;
-        for (const std::string& name : NamesIn(Staging())) {  // earlier rounds' files are whole too
-            EXPECT_EQ(ReadFile(Staging() + name), whole[name]) << at << " " << name;
-        }
+        SCOPED_TRACE("round " + std::to_string(round));
+        EXPECT_EQ(roundRuntime.Texts(),
+                  std::vector{testsupport::StandardMessage(76, "Pfad nicht gefunden")});
+        EXPECT_FALSE(std::filesystem::exists(card));
+        for (const std::string& name : NamesIn(Staging()))  // earlier rounds' files are whole too
+            EXPECT_EQ(ReadFile(Staging() + name), whole[name]) << name;
     }
     EXPECT_GT(cutShort, kRounds / 4);  // the card went mid-run often enough to mean something
 }

@@ -14,8 +14,8 @@
 
 namespace testsupport {
 
-// A POI folder, an empty card, a NavMan folder and the staging folder, all of the test's own,
-// shown in the fake window as a user would have typed them.
+// A POI folder, an empty card, a NavMan folder (with a blank, as under "Programme") and the
+// staging folder, all of the test's own, shown in the fake window as a user would have typed them.
 class InstallTest : public IsolatedTest {
 public:
     void SetUp() override {
@@ -41,13 +41,9 @@ public:
     // A compiler in the NavMan folder that runs `body` as a shell script; $1 is the staged data
     // file. The default writes the three outputs, the data file's content as the map.
     void WriteCompiler(const std::string& body = kWritesAllOutputs) {
-        WriteCompilerAt(navman, body);
-    }
-    static void WriteCompilerAt(const std::string& folder, const std::string& body) {
-        const std::string path = folder + "/poicompiler";
+        const std::string path = navman + "/poicompiler";
         WriteFile(path, "#!/bin/sh\nbase=\"${1%.asc}\"\n" + body + "\n");
-        std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_exec,
-                                     std::filesystem::perm_options::add);
+        std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_all);
     }
 
     std::string Stored(const std::string& name) {
@@ -59,7 +55,7 @@ public:
         "cp \"$1\" \"$base.map\"; echo chk > \"$base.chk\"; echo bm > \"$base.bm\"";
 
     TempFolder root;
-    std::string poi = root / "poi/", card = root / "card/", navman = root / "navman";
+    std::string poi = root / "poi/", card = root / "card/", navman = root / "Nav Man";
     ScriptedRuntime runtime;
     FakeMainWindow window;
 };

@@ -12,11 +12,10 @@ void testsupport::ScriptedRuntime::WaitForEvents(std::chrono::milliseconds bound
     DoEvents();
     endSignals_.push_back(childEnd);
 #ifdef _WIN32
-    if (childEnd != platform::kNoEndSignal) {
+    if (childEnd != platform::kNoEndSignal)
         WaitForSingleObject(reinterpret_cast<HANDLE>(childEnd), static_cast<DWORD>(bound.count()));
-    } else {
+    else
         Sleep(static_cast<DWORD>(bound.count()));
-    }
 #else
     pollfd ended{.fd = static_cast<int>(childEnd), .events = POLLIN, .revents = 0};
     ::poll(&ended, 1, static_cast<int>(bound.count()));  // a negative fd just sleeps

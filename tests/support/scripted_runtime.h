@@ -22,12 +22,6 @@ public:
     // Runs whenever the core lets window events run.
     std::function<void()> onEvents;
 
-    // Starts the program afresh: nothing shown, nothing ended.
-    void Restart() {
-        boxes_.clear();
-        ended_ = false;
-    }
-
     const std::vector<runtime::ShownBox>& Boxes() const { return boxes_; }
     // The texts of the boxes shown, in order.
     std::vector<std::string> Texts() const {

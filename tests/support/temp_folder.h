@@ -63,8 +63,7 @@ inline std::string ReadFile(const std::string& path) {
 }
 
 inline bool FileExists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(PathOf(path), ignored);
+    return std::filesystem::is_regular_file(PathOf(path));
 }
 
 // Makes one folder; false when it could not be made.
@@ -77,10 +76,9 @@ inline bool MakeFolder(const std::string& path) {
 inline std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code missing;
-    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder), missing)) {
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder), missing))
         names.push_back(Utf8Of(entry.path().filename()));
-    }
-    std::sort(names.begin(), names.end());
+    std::ranges::sort(names);
     return names;
 }
 

@@ -9,26 +9,28 @@
 
 namespace testsupport {
 
+static void SetEnvironment(const std::string& name, const std::string& value) {
 #ifdef _WIN32
-void SetEnvironment(const std::string& name, const std::string& value) {
     _putenv_s(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
 }
 
-void UseFreshRegistry(const std::string& /*root*/) {
+#ifdef _WIN32
+// Windows, whose registry every program shares: the settings key's "SOFTWARE\Tarvo" and NavMan's
+// uninstall entry deleted.
+static void UseFreshRegistry(const std::string& /*root*/) {
     DropTestRegistry();
 }
 
 void DropTestRegistry() {
-    for (const char* key : {"SOFTWARE\\Tarvo", vbreg::kNavManKey}) {
+    for (const char* key : {"SOFTWARE\\Tarvo", vbreg::kNavManKey})
         ::RegDeleteTreeA(winapi::LocalMachine(), key);
-    }
 }
 #else
-void SetEnvironment(const std::string& name, const std::string& value) {
-    setenv(name.c_str(), value.c_str(), 1);
-}
-
-void UseFreshRegistry(const std::string& root) {
+// Linux: a fresh hive and cache below `root`.
+static void UseFreshRegistry(const std::string& root) {
     for (const char* area : {"config", "cache"})
         std::filesystem::create_directories(root + "/" + area);
     SetEnvironment("XDG_CONFIG_HOME", root + "/config");
@@ -46,14 +48,7 @@ void IsolateFromUserHome() {
 
 void IsolatedTest::SetUp() {
     folder_ = std::make_unique<TempFolder>();
-    configHome_ = folder_->Path() + "/config";
-    cacheHome_ = folder_->Path() + "/cache";
     UseFreshRegistry(folder_->Path());
-}
-
-void IsolatedTest::TearDown() {
-    DropTestRegistry();
-    folder_.reset();
 }
 
 }  // namespace testsupport

@@ -10,12 +10,6 @@
 
 namespace testsupport {
 
-void SetEnvironment(const std::string& name, const std::string& value);
-
-// Gives the test a registry of its own, without the program's keys. Linux: a fresh hive and
-// cache below `root` (XDG_CONFIG_HOME, XDG_CACHE_HOME). Windows, whose registry every program
-// shares: the settings key's "SOFTWARE\Tarvo" and NavMan's uninstall entry deleted.
-void UseFreshRegistry(const std::string& root);
 // Removes what a test left in a registry that outlives it (Windows).
 void DropTestRegistry();
 
@@ -29,17 +23,15 @@ void IsolateFromUserHome();
 class IsolatedTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { DropTestRegistry(); }
 
-    const std::string& ConfigHome() const { return configHome_; }
-    const std::string& CacheHome() const { return cacheHome_; }
+    std::string ConfigHome() const { return folder_->Path() + "/config"; }
+    std::string CacheHome() const { return folder_->Path() + "/cache"; }
     // Linux only: the hive file.
-    std::string HivePath() const { return configHome_ + "/marquill/registry.reg"; }
+    std::string HivePath() const { return ConfigHome() + "/marquill/registry.reg"; }
 
 private:
     std::unique_ptr<TempFolder> folder_;
-    std::string configHome_;
-    std::string cacheHome_;
 };
 
 }  // namespace testsupport
