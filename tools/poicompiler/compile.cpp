@@ -11,8 +11,8 @@
 #include "poicompiler/bmp.h"
 #include "poicompiler/chk.h"
 #include "poicompiler/error.h"
-#include "poicompiler/map.h"
 #include "poicompiler/file_steps.h"
+#include "poicompiler/map.h"
 #include "poicompiler/poi.h"
 
 namespace poicompiler {
