@@ -13,7 +13,6 @@
 #include "core/utils/field_rules.h"
 #include "core/utils/install_list.h"
 #include "core/utils/sequential_file.h"
-#include "platform/text/letter_case.h"
 
 namespace {
 
@@ -51,10 +50,6 @@ void CheckColumns(const std::string& line) {
     } catch (const runtime::RuntimeError& error) {
         Check(error.Number() == runtime::kOverflow);
     }
-    // A name matches itself in any letter case, and the match goes both ways.
-    Check(platform::text::NamesEqualIgnoringCase(name, name));
-    Check(platform::text::NamesEqualIgnoringCase(name, shortName) ==
-          platform::text::NamesEqualIgnoringCase(shortName, name));
 }
 
 }  // namespace

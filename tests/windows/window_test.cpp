@@ -2,7 +2,6 @@
 // are posted to the thread's queue and go through the program's own message handling.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <string>
 
@@ -19,8 +18,6 @@ namespace {
 
 constexpr const char* kMarker = "unbekannt!";
 constexpr const char* kTyped = "C:\\Daten für Wien";
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // No box is shown (the smoke test looks at the real ones); the end of the program is thrown.
 class TestRuntime : public win32front::Win32Runtime {
@@ -70,9 +67,7 @@ protected:
         }
     }
     void Tab() {
-        const HWND focus = ::GetFocus();
-        ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 1);
-        ::PostMessageW(focus, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);
         Pump();
     }
 
@@ -86,29 +81,28 @@ TEST_F(Win32Window, TheLayoutKeepsTheTablesProportionsAtTheScreensScale) {
     EXPECT_EQ(win32front::ScreenDpi(), 144);
     for (const int dpi : {96, win32front::ScreenDpi()}) {
         Start(dpi);
+        const double twipsPerPixel = 15.0 * 96 / dpi;  // edges within a pixel of the table
         const HWND main = window->Handle();
         RECT client;
         ::GetClientRect(main, &client);
         EXPECT_NEAR(client.right * 96.0 / dpi, 590, 0.5) << dpi;
         EXPECT_NEAR(client.bottom * 96.0 / dpi, 255, 0.5) << dpi;
         for (const auto& entry : layout::kMainControls) {
+            SCOPED_TRACE(std::to_string(dpi) + " dpi, " + std::string(entry.name));
             const HWND control = Control(entry.name.data());
             RECT place;
             ::GetWindowRect(control, &place);
             ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
-            const std::array<long, 4> edges{place.left, place.top, place.right, place.bottom};
-            const std::array<long, 4> table{entry.left, entry.top, entry.left + entry.width,
-                                            entry.top + entry.height};
-            for (std::size_t edge = 0; edge < 4; ++edge) {
-                EXPECT_NEAR(edges[edge] * 96.0 / dpi, table[edge] / 15.0, 1.0)
-                    << dpi << " " << entry.name << " edge " << edge;
-            }
+            EXPECT_NEAR(place.left * twipsPerPixel, entry.left, 15);
+            EXPECT_NEAR(place.top * twipsPerPixel, entry.top, 15);
+            EXPECT_NEAR(place.right * twipsPerPixel, entry.left + entry.width, 15);
+            EXPECT_NEAR(place.bottom * twipsPerPixel, entry.top + entry.height, 15);
             LOGFONTW font{};
             ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)),
                          sizeof font, &font);
             const layout::FontStyle& style = entry.font ? *entry.font : layout::kWindowFont;
-            EXPECT_EQ(font.lfHeight, -::MulDiv(style.points, dpi, 72)) << entry.name;
-            EXPECT_EQ(platform::win32::Utf8FromUtf16(font.lfFaceName), style.face) << entry.name;
+            EXPECT_EQ(font.lfHeight, -::MulDiv(style.points, dpi, 72));
+            EXPECT_EQ(platform::win32::Utf8FromUtf16(font.lfFaceName), style.face);
         }
     }
 }
@@ -119,7 +113,7 @@ TEST_F(Win32Window, TheFocusFollowsTheTableAndOnlyLeavingForAnotherControlChecks
     Start();
     EXPECT_EQ(::GetFocus(), Control("txt_poi"));
     EXPECT_EQ(PoiText(), kMarker);
-    EXPECT_EQ(PoiColour(), kRed);
+    EXPECT_EQ(PoiColour(), RGB(255, 0, 0));
     win32front::SetControlText(Control("txt_poi"), "");
     const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9,
                                          nullptr, nullptr, nullptr, nullptr);
@@ -136,22 +130,21 @@ TEST_F(Win32Window, TheFocusFollowsTheTableAndOnlyLeavingForAnotherControlChecks
     EXPECT_EQ(PoiText(), kMarker);
     win32front::SetControlText(Control("txt_poi"), kTyped);
     Tab();
-    EXPECT_EQ(PoiColour(), kBlack);
+    EXPECT_EQ(PoiColour(), RGB(0, 0, 0));
 }
 
-enum class WayOut { CloseBox, EndOfSession, EnterOnBeenden };
+enum WayOut { kCloseBox, kEndOfSession, kEnterOnBeenden };
 
 // Enter presses the focused button; neither button is the default one, so nothing else would.
 TEST_F(Win32Window, EveryWayOutStoresTheFields) {
-    for (const WayOut way : {WayOut::CloseBox, WayOut::EndOfSession, WayOut::EnterOnBeenden}) {
-        const int row = static_cast<int>(way);
+    for (const WayOut way : {kCloseBox, kEndOfSession, kEnterOnBeenden}) {
         Start();
         win32front::SetControlText(Control("txt_poi"), kTyped);
         const HWND main = window->Handle();
-        if (way == WayOut::EndOfSession) {
+        if (way == kEndOfSession) {
             EXPECT_EQ(::SendMessageW(main, WM_QUERYENDSESSION, 0, 0), TRUE);
             ::SendMessageW(main, WM_ENDSESSION, TRUE, 0);
-        } else if (way == WayOut::CloseBox) {
+        } else if (way == kCloseBox) {
             ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else {
             for (const char* button : {"cmd_Start", "cmd_quit"}) {
@@ -163,12 +156,12 @@ TEST_F(Win32Window, EveryWayOutStoresTheFields) {
             ::PostMessageW(Control("cmd_quit"), WM_KEYDOWN, VK_RETURN, 1);
         }
         Pump();
-        EXPECT_TRUE(runtime->Ended()) << row;
+        EXPECT_TRUE(runtime->Ended()) << way;
         std::int16_t flag = 0;
         EXPECT_EQ(
             vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, "Path_POI", flag),
             kTyped)
-            << row;
+            << way;
     }
 }
 

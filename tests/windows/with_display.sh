@@ -21,7 +21,6 @@ start_display() {
 # Wine draws its own window frames (without a window manager a window takes 2 s to close);
 # the restarted wineserver keeps its desktop on this display.
 prepare_prefix() {
-    stop_wineserver
     "$WINE_RUN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null
     "$WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
         </dev/null >/dev/null
@@ -31,7 +30,6 @@ prepare_prefix() {
 stop_display() {
     stop_wineserver
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
