@@ -22,8 +22,6 @@ TEST_F(MainFormTest, LoadMarksUnsetFieldsAndSettlesTheInstallButton) {
     struct Row { const char* name; std::optional<std::string> nav = {};
                  const char *poi, *sd, *poiNow, *sdNow; bool on = false; };
     const Row rows[] = {
-        {.name = "first_start", .poi = "", .sd = "", .poiNow = M, .sdNow = M},
-        {.name = "all_set", .poi = P, .sd = S, .poiNow = P, .sdNow = S, .on = true},
         {.name = "navman_marker", .nav = M, .poi = P, .sd = S, .poiNow = P, .sdNow = S},
         {.name = "marker_kept", .poi = M, .sd = S, .poiNow = M, .sdNow = S},
         {.name = "blank_kept", .poi = "   ", .sd = S, .poiNow = "   ", .sdNow = S, .on = true},

@@ -3,16 +3,47 @@
 #include <filesystem>
 #include <string>
 
+#include "core/controls/controls.h"
 #include "core/main/main_form.h"
 #include "core/runtime/event_handler.h"
 #include "core/vbreg/registry_keys.h"
 #include "core/vbreg/registry_strings.h"
-#include "support/fake_controls.h"
 #include "support/scripted_runtime.h"
 #include "support/temp_folder.h"
 #include "support/test_environment.h"
 
 namespace testsupport {
+
+// Any control of the window, keeping what the core sets; the core reaches only the part of
+// the control's own kind.
+struct FakeControl : controls::TextBox, controls::Label, controls::Button, controls::Form {
+    std::string Text() const override { return text; }
+    void SetText(const std::string& value) override { text = value; }
+    std::uint32_t ForeColor() const override { return colour; }
+    void SetForeColor(std::uint32_t value) override { colour = value; }
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& value) override { caption = value; }
+    bool Visible() const override { return visible; }
+    void SetVisible(bool value) override { visible = value; }
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool value) override { enabled = value; }
+
+    std::string text, caption;
+    std::uint32_t colour = controls::kBlack;
+    bool visible = true, enabled = true;
+};
+
+// The controls of the main window as fakes, installed for the core while it lives.
+class FakeMainWindow {
+public:
+    FakeMainWindow() { controls::InstallMainControls(&controls_); }
+    ~FakeMainWindow() { controls::InstallMainControls(nullptr); }
+
+    FakeControl form, txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start;
+
+private:
+    controls::MainControls controls_{txt_poi, txt_sd, txt_navman, lbl_active, cmd_Start};
+};
 
 // A POI folder, an empty card, a NavMan folder (with a blank, as under "Programme") and the
 // staging folder, all of the test's own, shown in the fake window as a user would have typed them.
@@ -44,11 +75,6 @@ public:
         const std::string path = navman + "/poicompiler";
         WriteFile(path, "#!/bin/sh\nbase=\"${1%.asc}\"\n" + body + "\n");
         std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_all);
-    }
-
-    std::string Stored(const std::string& name) {
-        std::int16_t flag = 0;
-        return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, name, flag);
     }
 
     static constexpr const char* kWritesAllOutputs =

@@ -17,28 +17,22 @@ static void SetEnvironment(const std::string& name, const std::string& value) {
 #endif
 }
 
-#ifdef _WIN32
-// Windows, whose registry every program shares: the settings key's "SOFTWARE\Tarvo" and NavMan's
-// uninstall entry deleted.
-static void UseFreshRegistry(const std::string& /*root*/) {
-    DropTestRegistry();
-}
-
-void DropTestRegistry() {
-    for (const char* key : {"SOFTWARE\\Tarvo", vbreg::kNavManKey})
-        ::RegDeleteTreeA(winapi::LocalMachine(), key);
-}
-#else
-// Linux: a fresh hive and cache below `root`.
+// A fresh hive and cache below `root` (Linux); on Windows, whose registry every program shares,
+// the settings key's "SOFTWARE\Tarvo" and NavMan's uninstall entry deleted.
 static void UseFreshRegistry(const std::string& root) {
     for (const char* area : {"config", "cache"})
         std::filesystem::create_directories(root + "/" + area);
     SetEnvironment("XDG_CONFIG_HOME", root + "/config");
     SetEnvironment("XDG_CACHE_HOME", root + "/cache");
+    DropTestRegistry();
 }
 
-void DropTestRegistry() {}  // the hive went with its folder
-#endif
+void DropTestRegistry() {
+#ifdef _WIN32
+    for (const char* key : {"SOFTWARE\\Tarvo", vbreg::kNavManKey})
+        ::RegDeleteTreeA(winapi::LocalMachine(), key);
+#endif  // on Linux the hive goes with its folder
+}
 
 void IsolateFromUserHome() {
     static TempFolder programHome;  // lives until the test program ends
