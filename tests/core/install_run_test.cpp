@@ -52,7 +52,8 @@ const std::string kBadName = kCritical + StandardMessage(52, "Ungültiger Datein
 struct EndCase {
     const char* name;
     std::optional<std::string> list = kBlitzer, compiler = InstallTest::kWritesAllOutputs;
-    Names holds = {};  // on the card before the run
+    Names holds = {};    // on the card before the run
+    Names blocked = {};  // folders where a staged file goes
     int answer = runtime::vbYes, presses = 1;
     Names boxes = {};
     bool ended = true, stored = false;
@@ -74,6 +75,9 @@ const EndCase kEndCases[] = {
     {.name = "compiler_missing", .compiler = std::nullopt,
      .boxes = {kCritical + testsupport::ErrorReport("Datei nicht gefunden", "Utils", "call_and_wait", 20)},
      .staging = {"BLITZ.asc", "BLITZ.bmp"}},
+    {.name = "staging_copy_fails", .blocked = {"BLITZ.asc"},
+     .boxes = {kCritical + StandardMessage(75, "Fehler beim Zugriff auf Pfad oder Datei")},
+     .staging = {"BLITZ.asc"}},
     {.name = "compiler_leaves_out_the_map", .compiler = "echo c >$base.chk; echo >$base.bm",
      .boxes = {kNotFound}, .card = {"BLITZ.chk", "BLITZ.ini"}, .staging = {"BLITZ.bm"}},
     {.name = "short_name_with_slash", .list = "Blitzer;../../ab;1\r\n", .boxes = {kBadName}},
@@ -90,6 +94,8 @@ TEST_P(RunEnds, AsTheUserWouldExpect) {
     WriteCategory("Blitzer");
     if (row.compiler) WriteCompiler(*row.compiler);
     for (const std::string& name : row.holds) WriteFile(card + name, "x");
+    for (const std::string& name : row.blocked)
+        std::filesystem::create_directories(Staging() + name);
     for (int press = 0; press < row.presses; ++press) {  // a run turned away lets the next start
         runtime.Answer(row.answer);
         PressInstall();
