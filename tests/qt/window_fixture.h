@@ -57,8 +57,6 @@ protected:
         return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, name, flag);
     }
 
-    QWidget* Focused() const { return QApplication::focusWidget(); }
-
     std::vector<runtime::ShownBox> boxes_;
     std::unique_ptr<qtfront::QtRuntime> runtime_;
     std::unique_ptr<qtfront::MainWindow> window_;
