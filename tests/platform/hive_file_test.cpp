@@ -33,15 +33,12 @@ struct SyntaxRow {
 };
 
 TEST_F(HiveFile, ParsesAndWritesEveryFormOfTheSyntax) {
-    const std::string k = "[HKEY_LOCAL_MACHINE\\K]\n", x = "[HKEY_LOCAL_MACHINE\\X]\n";
-    const std::string kAgain = "[hkey_local_machine\\k\\]\n", a1 = "\"a\"=\"1\"\n";
+    const std::string k = "[HKEY_LOCAL_MACHINE\\K]\n";
     // clang-format off
     const SyntaxRow rows[] = {
         {.name = "escapes", .in = R"("a"="C:\\P \"Ö\"")", .a = Text("C:\\P \"Ö\"")},
         {.name = "comments, CR LF", .in = "; c\r\n\r\n\t \"a\" = \"1\"  \r", .a = Text("1")},
         {.name = "CR, LF, NUL", .in = "\"a\"=hex(1):0d,0a,00,62,00", .a = V{1, "\r\n\0b\0"s}},
-        {.name = "no NUL", .in = "\"a\"=hex(1):61,62", .a = V{1, "ab"}},
-        {.name = "one key, any spelling", .in = a1 + x + kAgain + "\"A\"=\"2\"", .a = Text("2")},
     };
     // clang-format on
     for (const SyntaxRow& row : rows) {
