@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <filesystem>
 #include <memory>
 
 #include "core/vbreg/registry_keys.h"
@@ -37,12 +36,6 @@ protected:
         window_->Load();
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    // A table's next row starts with no window and no stored settings.
-    void StartAfresh() {
-        EndProgram();
-        std::filesystem::remove(HivePath());
     }
 
     void StoreFolders(const std::string& poi, const std::string& sd) {
