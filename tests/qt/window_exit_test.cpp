@@ -37,14 +37,8 @@ TEST_F(WindowTest, EveryWayOutStoresTheFieldsAsTheyAreThen) {
              QTest::mouseClick(w.cmd_quit(), Qt::LeftButton);
          }, .sd = "/sd/\xC3\x96sterreich/"},
         {.name = "close box", .poi = "", .way = [](auto& w) { w.close(); }},
-        {.name = "SIGTERM", .poi = "", .way = [](auto&) {
-             std::raise(SIGTERM);
-             QTest::qWait(50);
-         }},
-        {.name = "SIGHUP", .poi = "", .way = [](auto&) {
-             std::raise(SIGHUP);
-             QTest::qWait(50);
-         }},
+        {.name = "SIGTERM", .poi = "", .way = [](auto&) { std::raise(SIGTERM); }},
+        {.name = "SIGHUP", .poi = "", .way = [](auto&) { std::raise(SIGHUP); }},
     };
     // clang-format on
     for (const WayOutRow& row : rows) {
@@ -54,6 +48,7 @@ TEST_F(WindowTest, EveryWayOutStoresTheFieldsAsTheyAreThen) {
         const qtfront::TerminationSignals closedBySystem(*window_);
         window_->txt_poi()->clear();
         row.way(*window_);
+        QTest::qWait(50);  // a signal is handled on the event loop
         EXPECT_TRUE(runtime_->Ended()) << row.name;
         EXPECT_EQ(Stored("Path_POI"), row.poi) << row.name;
         window_->txt_sd()->setText("typed after the end");
