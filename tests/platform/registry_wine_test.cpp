@@ -59,7 +59,8 @@ protected:
     int lock_ = -1;
 };
 
-// Put in place as the settings file, read, and stored into by Beenden: still UTF-16LE 5.00.
+// Put in place as the settings file, read, and stored into by Beenden: still UTF-16LE 5.00, with
+// CR LF and a character beyond the BMP as a surrogate pair.
 TEST_F(WineRegedit, ItsUtf16ExportReadsBackAndSurvivesBeendenInItsOwnForm) {
     const std::string fixture = MARQUILL_FIXTURES "/wine_regedit_export.reg";
     const std::string exported = CacheHome() + "/export.reg";
@@ -71,10 +72,12 @@ TEST_F(WineRegedit, ItsUtf16ExportReadsBackAndSurvivesBeendenInItsOwnForm) {
     }
     const char* source = withWine ? "regedit's export" : "the fixture";
     WriteFile(HivePath(), ReadFile(withWine ? exported : fixture));
-    EXPECT_EQ(StoreText(kKey, "Path_POI", "/poi/"), ERROR_SUCCESS);
+    EXPECT_EQ(StoreText(kKey, "Path_POI", "/poi/中😀"), ERROR_SUCCESS);
     const std::string header = Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n");
-    EXPECT_TRUE(ReadFile(HivePath()).starts_with(header)) << source;
-    EXPECT_EQ(Query(kKey, "Path_POI"), Text("/poi/")) << source;
+    const std::string rewritten = ReadFile(HivePath());
+    EXPECT_TRUE(rewritten.starts_with(header)) << source;
+    EXPECT_NE(rewritten.find(Utf16Le(u"\r\n\"Path_POI\"=\"/poi/中😀\"\r\n")), std::string::npos);
+    EXPECT_EQ(Query(kKey, "Path_POI"), Text("/poi/中😀")) << source;
     EXPECT_EQ(Query(kKey, "Path_SD"), Text("/media/Österreich/")) << source;
     // A typed value the export writes over two lines keeps its bytes.
     const std::u16string expand(u"%SystemRoot%\\temp\0", 18);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <filesystem>
 #include <memory>
 
 #include "core/vbreg/registry_keys.h"
@@ -39,12 +38,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
 
-    // A table's next row starts with no window and no stored settings.
-    void StartAfresh() {
-        EndProgram();
-        std::filesystem::remove(HivePath());
-    }
-
     void StoreFolders(const std::string& poi, const std::string& sd) {
         Store(vbreg::kSettingsKey, "Path_POI", poi);
         Store(vbreg::kSettingsKey, "Path_SD", sd);
@@ -56,8 +49,6 @@ protected:
         std::int16_t flag = 0;
         return vbreg::ReadRegString(vbreg::HKEY_LOCAL_MACHINE, vbreg::kSettingsKey, name, flag);
     }
-
-    QWidget* Focused() const { return QApplication::focusWidget(); }
 
     std::vector<runtime::ShownBox> boxes_;
     std::unique_ptr<qtfront::QtRuntime> runtime_;

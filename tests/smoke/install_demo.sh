@@ -10,7 +10,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 # Xvfb refuses an X connection now and then: try each X client up to three times.
 retry() { "$@" || { sleep 0.5; "$@"; } || { sleep 1; "$@"; }; }
 
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache HOME=$work
+# A home with a blank puts one into both staged paths on the compiler's command line.
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME="$work/Anna Maria" HOME=$work
 hive=$XDG_CONFIG_HOME/marquill/registry.reg
 mkdir -p "$XDG_CONFIG_HOME/marquill" "$work/card"
 echo "a file the user already had" >"$work/card/readme.txt"  # so the question comes
