@@ -1,5 +1,6 @@
 #include "core/utils/error_report.h"
 
+#include "core/runtime/runtime_error.h"
 #include "core/runtime/runtime_services.h"
 
 namespace Utils {
@@ -12,6 +13,11 @@ void ShowError(const std::string& description, const std::string& module,
     if (statement > 0) message += "Zeile   : " + std::to_string(statement) + "\r\n";
     runtime::MsgBox(message, runtime::vbCritical, runtime::kProgramTitle);
     runtime::EndProgram();
+}
+
+void ShowError(const std::exception& failure, const std::string& module,
+               const std::string& procedure, int statement) {
+    ShowError(runtime::AsRuntimeError(failure).Description(), module, procedure, statement);
 }
 
 }  // namespace Utils

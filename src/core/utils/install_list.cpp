@@ -65,8 +65,7 @@ std::string ReadLineFromFile(SequentialFile& file) {
         statement = 160;
         return AsUtf8(std::move(buffer));
     } catch (const std::exception& failure) {
-        ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "ReadLineFromFile",
-                  statement);
+        ShowError(failure, "Utils", "ReadLineFromFile", statement);
     }
 }
 
@@ -94,7 +93,7 @@ std::string Get_Token(const std::string& line, std::int16_t n) {
         statement = 110;
         return std::string(rest);
     } catch (const std::exception& failure) {
-        ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "Get_Token", statement);
+        ShowError(failure, "Utils", "Get_Token", statement);
     }
 }
 

@@ -53,8 +53,7 @@ void call_and_wait(const std::string& commandLine, std::int32_t windowStyle) {
         runtime::DoEvents();
         statement = 70;
     } catch (const std::exception& failure) {
-        Utils::ShowError(runtime::AsRuntimeError(failure).Description(), "Utils", "call_and_wait",
-                         statement);
+        Utils::ShowError(failure, "Utils", "call_and_wait", statement);
     }
 }
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <string_view>
 
-#include "core/runtime/runtime_error.h"
 #include "core/utils/error_report.h"
 #include "core/vbreg/system_info.h"
 #include "platform/platform.h"
@@ -96,8 +95,7 @@ std::int16_t isProcess(std::int32_t processId) {
         statement = 180;
         return foundId >= 0 ? -1 : 0;
     } catch (const std::exception& failure) {
-        Utils::ShowError(runtime::AsRuntimeError(failure).Description(), "vbreg", "isProcess",
-                         statement);
+        Utils::ShowError(failure, "vbreg", "isProcess", statement);
     }
 }
 
