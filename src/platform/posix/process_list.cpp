@@ -106,8 +106,7 @@ StatFiles& KeptStatFiles() {
 
 // Reads /proc/PID/stat. A zombie has ended and a dead entry is on its way out: neither counts
 // as running, and a process that vanished while being read does not count either.
-bool ReadRunningProcess(int procFd, const char* pidText, PROCESSENTRY32* entry) {
-    const auto pid = static_cast<pid_t>(std::strtol(pidText, nullptr, 10));
+bool ReadRunningProcess(int procFd, pid_t pid, const char* pidText, PROCESSENTRY32* entry) {
     char buffer[1024];
     const ssize_t length = KeptStatFiles().Read(procFd, pid, pidText, buffer, sizeof buffer - 1);
     if (length <= 0) return false;
@@ -136,9 +135,12 @@ bool ReadLiveProcessList(std::vector<PROCESSENTRY32>* entries) {
     std::vector<pid_t> listed;
     while (const dirent* item = readdir(proc)) {
         if (!IsProcessIdName(item->d_name)) continue;
-        listed.push_back(static_cast<pid_t>(std::strtol(item->d_name, nullptr, 10)));
+        const auto pid = static_cast<pid_t>(std::strtol(item->d_name, nullptr, 10));
+        listed.push_back(pid);
         PROCESSENTRY32 entry;
-        if (ReadRunningProcess(procFd, item->d_name, &entry)) entries->push_back(std::move(entry));
+        if (ReadRunningProcess(procFd, pid, item->d_name, &entry)) {
+            entries->push_back(std::move(entry));
+        }
     }
     closedir(proc);
     std::sort(listed.begin(), listed.end());
