@@ -1,7 +1,6 @@
 // The Windows program: the window `Main` and its message loop. It ends in ExitProcess, from
 // SaveAndQuit or an error report, never by leaving the loop.
 #include "platform/win32/windows_api.h"
-#include "win32/dialog_keys.h"
 #include "win32/dpi_scaling.h"
 #include "win32/main_window.h"
 #include "win32/win32_runtime.h"
@@ -15,9 +14,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     window.Show(showCommand);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (win32front::HandleDialogKeys(window.Handle(), message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        runtime.Dispatch(message);
     }
     return 0;
 }

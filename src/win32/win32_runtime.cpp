@@ -54,10 +54,14 @@ void Win32Runtime::DoEvents() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (HandleDialogKeys(mainWindow_, message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        Dispatch(message);
     }
+}
+
+void Win32Runtime::Dispatch(const MSG& message) const {
+    if (HandleDialogKeys(mainWindow_, message)) return;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
 }
 
 // The child's handle stays open until the process list has shown its end, so it is valid

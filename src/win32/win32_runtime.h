@@ -21,6 +21,10 @@ public:
     // while events run. Without one a box is modal to the whole thread.
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
+    // One message as the window takes it, here as in the program's message loop: the dialog
+    // keys first, else translated and sent to its window's procedure.
+    void Dispatch(const MSG& message) const;
+
     int MsgBox(const runtime::ShownBox& box) override;
     void DoEvents() override;
     // Sleeps in MsgWaitForMultipleObjects on the child's process handle (when there is one)
