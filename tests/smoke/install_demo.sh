@@ -4,11 +4,10 @@
 set -euo pipefail
 marquill=$1 navman=$2 demo=$3 card_sums=$4
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "SKIP: no Xvfb"; exit 77; }
-work=$(mktemp -d) xvfb_pid="" app_pid=""
-trap 'kill $app_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/../../scripts/lib/virtual_display.sh"
+work=$(mktemp -d) app_pid=""
+trap 'kill $app_pid 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-# Xvfb refuses an X connection now and then: try each X client up to three times.
-retry() { "$@" || { sleep 0.5; "$@"; } || { sleep 1; "$@"; }; }
 
 # A home with a blank puts one into both staged paths on the compiler's command line.
 export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME="$work/Anna Maria" HOME=$work
@@ -19,11 +18,8 @@ uninstall='HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstal
 printf 'REGEDIT4\n\n[%s\\%s]\n"InstallLocation"="%s"\n' "$uninstall" \
     '{17C4BEEA-D6E8-4975-B2CC-53F6F5CE9959}' "$navman" >"$hive"
 
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 & xvfb_pid=$!
-read -r -t 10 display <&5 || fail "Xvfb did not start"
-export DISPLAY=:$display
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_SCALE_FACTOR
+start_display
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 
 "$marquill" >"$work/marquill.log" 2>&1 & app_pid=$!
 # Under set -e and pipefail a search that times out ends the run.

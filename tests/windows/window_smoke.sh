@@ -12,8 +12,7 @@ wine_run=$(dirname "$0")/wine-run.sh
 work=$(mktemp -d "$build/smoke.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-# Xvfb refuses an X connection now and then: try each X client up to three times.
-retry() { "$@" || { sleep 0.5; "$@"; } || { sleep 1; "$@"; }; }
+. "$(dirname "$0")/../../scripts/lib/virtual_display.sh"  # for retry
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 main='Marquill (200512181907)'
 
